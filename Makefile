@@ -1,0 +1,35 @@
+# make test  installs what is missing, builds both configurations and runs every test.
+# make run   (comes with the main window) starts the program on its shipped defaults.
+
+NATIVE := build/native
+WIN32  := build/win32
+JOBS   ?= $(shell nproc)
+
+.PHONY: test deps native win32 test-native test-win32 format clean
+
+test: deps
+	$(MAKE) native win32
+	$(MAKE) test-native test-win32
+
+deps:
+	bash scripts/install-deps.sh
+
+native:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win32:
+	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN32) -j $(JOBS)
+
+test-native:
+	ctest --test-dir $(NATIVE) --output-on-failure
+
+test-win32:
+	ctest --test-dir $(WIN32) --output-on-failure
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/ini_record.h"
+#include "platform/file_system.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quill {
+
+// Where a folder/file child finds its files.
+enum bycategory : std::uint8_t {
+    byRegister = 0, // every file of the folder named by a registry value
+    byFolder = 1,   // the files matching a mask in a folder
+    bySingle = 2,   // one file
+};
+
+// One folder/file child of a wash item, bound to its place in a wash-item file.
+class tChildFolder {
+public:
+    static constexpr const char* kKeyPrefix = "tFolder";
+
+    // Binds the child and reads its keys; missing keys give the defaults.
+    tChildFolder(platform::FileSystem& fs, std::string fileName, std::string sectionName,
+                 std::int32_t index);
+    // Copies persistent fields and binding; never FoundFiles.
+    tChildFolder(const tChildFolder& other);
+    tChildFolder& operator=(const tChildFolder& other);
+
+    void ReadWrite(Direction d);
+
+    std::string ChildItemName;
+    bool isactive = false;
+    ::quill::bycategory bycategory = byFolder;
+    std::string RegisterName;
+    std::string RegisterValueofName;
+    std::string deletepath;
+    std::string deletefilename;
+    bool IsIncludeSubfolder = false;
+    std::string FileName;
+    std::string SectionName;
+    std::int32_t Index = 0;
+    // Paths found by one target collection; absent otherwise.
+    std::unique_ptr<std::vector<std::string>> FoundFiles;
+
+private:
+    platform::FileSystem* fs_;
+};
+
+} // namespace quill

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/child_list.h"
+#include "model/item_property.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quill {
+
+// One wash item with its children, loaded from its wash-item file.
+class tItemContent {
+public:
+    // Reads the item's flags and both child lists from section itemName.
+    tItemContent(platform::FileSystem& fs, const std::string& fileName,
+                 const std::string& itemName);
+
+    // "IsActive" then "IsSpecial" in the item's section.
+    void ReadWriteFlags(Direction d);
+
+    // Memory only: binds the item, both lists and every child to another
+    // file and name.
+    void Rebind(const std::string& fileName, const std::string& itemName);
+
+    // Writes the whole item as the new last item of a file, creating it.
+    void AppendToFile(const std::string& fileName, const std::string& itemName, bool active);
+
+    // Rewrites the item's section under a new (or the same) name, listed at
+    // position of the file's item list; the section moves to the end.
+    void Rename(const std::string& newName, bool active, std::int32_t position);
+
+    // Removes an item's section and its entry at position from a file.
+    static void RemoveFromFile(platform::FileSystem& fs, const std::string& fileName,
+                               const std::string& itemName, std::int32_t position);
+
+    titem_property ItemProperty;
+    tFolder Folders;
+    tRegister Registers;
+
+private:
+    void WriteWhole();
+
+    platform::FileSystem* fs_;
+};
+
+} // namespace quill

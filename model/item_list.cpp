@@ -1,0 +1,83 @@
+#include "model/item_list.h"
+
+#include "platform/ini_file.h"
+#include "platform/text.h"
+
+#include <utility>
+
+namespace quill {
+
+namespace {
+
+const char* const kListSection = "Common";
+
+std::string ItemKey(std::int32_t k) {
+    return "Item" + std::to_string(k);
+}
+
+} // namespace
+
+void titem_list::LoadFromFile(const std::string& path) {
+    IniFile ini(*fs_, path);
+    const std::int32_t n = ini.ReadInteger(kListSection, "Total", 0);
+    for (std::int32_t k = 0; k < n; ++k) {
+        const std::string v = ini.ReadString(kListSection, ItemKey(k), "");
+        if (text::Trim(v).empty()) {
+            continue;
+        }
+        titem_property e;
+        const auto sep = v.find(kOrderSeparator);
+        if (sep != std::string::npos) {
+            e.ItemName = v.substr(0, sep);
+            e.txtfilename = ini.ReadString(v, "txtfilename", "");
+        } else {
+            e.ItemName = v;
+            e.txtfilename = path;
+        }
+        e.IsActive = ini.ReadBool(v, "IsActive", true);
+        e.IsSpecial = ini.ReadBool(v, "IsSpecial", false);
+        Items.push_back(std::move(e));
+    }
+}
+
+void titem_list::SaveToFile(const std::string& path) const {
+    IniFile ini(*fs_, path);
+    ini.WriteInteger(kListSection, "Total", Count());
+    for (std::int32_t i = 0; i < Count(); ++i) {
+        const titem_property& e = Items[static_cast<std::size_t>(i)];
+        const std::string v = e.ItemName + kOrderSeparator + e.txtfilename;
+        ini.WriteString(kListSection, ItemKey(i), v);
+        ini.WriteString(v, "txtfilename", e.txtfilename);
+        ini.WriteBool(v, "IsActive", e.IsActive);
+        ini.WriteBool(v, "IsSpecial", e.IsSpecial);
+    }
+}
+
+bool titem_list::Contains(const titem_property& entry) const {
+    for (const auto& e : Items) {
+        if (e.ItemName == entry.ItemName && e.txtfilename == entry.txtfilename) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void titem_list::AddCopy(const titem_property& entry) {
+    if (!entry.ItemName.empty()) {
+        Items.push_back(entry);
+    }
+}
+
+void titem_list::MoveUp(std::int32_t i) {
+    if (i >= 1 && i <= Count() - 1) {
+        std::swap(Items[static_cast<std::size_t>(i) - 1], Items[static_cast<std::size_t>(i)]);
+    }
+}
+
+void titem_list::MoveDown(std::int32_t i) {
+    if (i >= 0 && i <= Count() - 2) {
+        std::swap(Items[static_cast<std::size_t>(i)], Items[static_cast<std::size_t>(i) + 1]);
+    }
+}
+
+} // namespace quill

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/io_result.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The file-system service. Paths are UTF-8 Windows paths ("C:\dir\file.txt");
+// names compare without regard to case.
+
+namespace quill::platform {
+
+// File attribute bits, with the values Windows gives them.
+namespace attr {
+inline constexpr std::uint32_t ReadOnly = 0x1;
+inline constexpr std::uint32_t Hidden = 0x2;
+inline constexpr std::uint32_t System = 0x4;
+inline constexpr std::uint32_t Directory = 0x10;
+inline constexpr std::uint32_t Archive = 0x20;
+inline constexpr std::uint32_t Normal = 0x80;
+inline constexpr std::uint32_t Temporary = 0x100;
+inline constexpr std::uint32_t ReparsePoint = 0x400;
+inline constexpr std::uint32_t Compressed = 0x800;
+inline constexpr std::uint32_t Invalid = 0xFFFFFFFF;
+} // namespace attr
+
+// A file time: 100-nanosecond intervals since 1 January 1601, UTC.
+using FileTime = std::uint64_t;
+
+struct FileEntry {
+    std::string name; // long name, without folder
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    FileTime creationTime = 0;
+    FileTime lastAccessTime = 0;
+    FileTime lastWriteTime = 0;
+
+    bool IsDirectory() const { return (attributes & attr::Directory) != 0; }
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Reads the whole file into bytes. On failure bytes is left empty.
+    [[nodiscard]] virtual IoResult ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+
+    // Replaces the file's content with bytes, creating the file when missing.
+    // Never leaves a half-written file: on failure the old file stays as it
+    // was, byte for byte; on success an existing file keeps its attributes.
+    // A read-only file is refused with AccessDenied.
+    [[nodiscard]] virtual IoResult ReplaceFileContent(const std::string& path,
+                                                      const std::string& bytes) = 0;
+
+    // True when a file or folder of that path exists.
+    [[nodiscard]] virtual bool Exists(const std::string& path) = 0;
+
+    // Attributes of the file or folder, or attr::Invalid when it does not exist.
+    [[nodiscard]] virtual std::uint32_t GetAttributes(const std::string& path) = 0;
+    [[nodiscard]] virtual IoResult SetAttributes(const std::string& path,
+                                                 std::uint32_t attributes) = 0;
+
+    // Deletes one file (never a folder).
+    [[nodiscard]] virtual IoResult Delete(const std::string& path) = 0;
+
+    // Creates one folder; its parent must exist.
+    [[nodiscard]] virtual IoResult CreateFolder(const std::string& path) = 0;
+
+    // Calls visit for every entry of the folder except "." and "..", in the
+    // order the file system keeps them, until visit returns false.
+    using Visitor = std::function<bool(const FileEntry&)>;
+    [[nodiscard]] virtual IoResult ListFolder(const std::string& folder, const Visitor& visit) = 0;
+};
+
+} // namespace quill::platform

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// An in-memory file system for tests: a tree of drives, folders and files
+// with attributes, sizes and times, and failures a test can inject.
+
+namespace quill::platform {
+
+class MemoryFileSystem final : public FileSystem {
+public:
+    // Starts with one empty drive C:.
+    MemoryFileSystem();
+    ~MemoryFileSystem() override;
+
+    // --- Arranging the tree (parents are created as needed) ---
+    void AddDrive(const std::string& letterColon);
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path, const std::string& content,
+                 std::uint32_t attributes = attr::Archive);
+    void SetTimes(const std::string& path, FileTime creation, FileTime lastAccess,
+                  FileTime lastWrite);
+    // Time stamped on files and folders created from now on.
+    void SetNow(FileTime now) { now_ = now; }
+
+    // --- Injected failures ---
+    // Every access to the entry is refused.
+    void SetAccessDenied(const std::string& path, bool denied);
+    // The entry is held open, without sharing, by another process.
+    void SetHeldOpen(const std::string& path, bool held);
+    // Bytes left on the disk; writes needing more fail with DiskFull.
+    void SetFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; }
+
+    // --- Inspecting ---
+    // Content of a file, or nullopt when there is no such file.
+    std::optional<std::string> Content(const std::string& path) const;
+
+    // --- FileSystem ---
+    IoResult ReadWholeFile(const std::string& path, std::string& bytes) override;
+    IoResult ReplaceFileContent(const std::string& path, const std::string& bytes) override;
+    bool Exists(const std::string& path) override;
+    std::uint32_t GetAttributes(const std::string& path) override;
+    IoResult SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    IoResult Delete(const std::string& path) override;
+    IoResult CreateFolder(const std::string& path) override;
+    IoResult ListFolder(const std::string& folder, const Visitor& visit) override;
+
+private:
+    struct Node;
+    struct Lookup;
+
+    Lookup Find(const std::string& path) const;
+    Node& MakePath(const std::string& path, bool lastIsFolder);
+    IoResult CheckUsable(const Node& node) const;
+
+    std::map<std::string, std::unique_ptr<Node>> drives_; // keyed by folded "C:"
+    std::optional<std::uint64_t> freeSpace_;
+    FileTime now_ = 133000000000000000ull; // a day in 2022
+};
+
+} // namespace quill::platform

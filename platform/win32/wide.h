@@ -1,0 +1,49 @@
+#pragma once
+
+// Win32 only: conversion of UTF-8 paths to the wide strings of the W APIs and
+// mapping of system error codes.
+
+#include "platform/io_result.h"
+
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+
+namespace quill::platform::win32 {
+
+std::wstring Wide(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+// A path for the wide file APIs: absolute paths longer than MAX_PATH get the
+// "\\?\" prefix so that deep folders still work.
+std::wstring WidePath(std::string_view utf8);
+
+IoResult MapError(DWORD error);
+inline IoResult LastError() {
+    return MapError(::GetLastError());
+}
+
+// Owns a kernel handle.
+class ScopedHandle {
+public:
+    ScopedHandle() = default;
+    explicit ScopedHandle(HANDLE h) : h_(h) {}
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ~ScopedHandle() { Close(); }
+
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE Get() const { return h_; }
+    void Close() {
+        if (Valid()) {
+            ::CloseHandle(h_);
+        }
+        h_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+} // namespace quill::platform::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+// The file-system service on the Win32 wide-character APIs.
+
+namespace quill::platform {
+
+class Win32FileSystem final : public FileSystem {
+public:
+    IoResult ReadWholeFile(const std::string& path, std::string& bytes) override;
+    IoResult ReplaceFileContent(const std::string& path, const std::string& bytes) override;
+    bool Exists(const std::string& path) override;
+    std::uint32_t GetAttributes(const std::string& path) override;
+    IoResult SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    IoResult Delete(const std::string& path) override;
+    IoResult CreateFolder(const std::string& path) override;
+    IoResult ListFolder(const std::string& folder, const Visitor& visit) override;
+};
+
+} // namespace quill::platform
