@@ -312,4 +312,28 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
     }
 }
 
+std::vector<std::string> ReadIniList(const IniFile& ini, const IniList& list, ListEntries form) {
+    std::vector<std::string> out;
+    const std::int32_t count = ini.ReadInteger(list.section, list.countKey, 0);
+    for (std::int32_t n = 0; n < count; ++n) {
+        std::string v = ini.ReadString(list.section, list.entryPrefix + std::to_string(n), "");
+        if (form == ListEntries::Trimmed) {
+            v = text::TrimCopy(v);
+        }
+        if (!v.empty()) {
+            out.push_back(std::move(v));
+        }
+    }
+    return out;
+}
+
+void WriteIniList(IniFile& ini, const IniList& list, const std::vector<std::string>& entries) {
+    const auto count = static_cast<std::int32_t>(entries.size());
+    ini.WriteInteger(list.section, list.countKey, count);
+    for (std::int32_t n = 0; n < count; ++n) {
+        ini.WriteString(list.section, list.entryPrefix + std::to_string(n),
+                        entries[static_cast<std::size_t>(n)]);
+    }
+}
+
 } // namespace quill

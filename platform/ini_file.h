@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Access to an INI-format text file, read the way the Windows private-profile
 // functions read it. Every call goes to the file; nothing is cached.
@@ -63,5 +64,20 @@ private:
     platform::FileSystem& fs_;
     std::string path_;
 };
+
+// A numbered list: a count key plus one key per entry named by a prefix and
+// the entry's index from 0. Readers never look past the count; writers write
+// the count, then every entry, and leave higher keys of a longer list alone.
+struct IniList {
+    const char* section;
+    const char* countKey;
+    const char* entryPrefix;
+};
+
+enum class ListEntries { AsRead, Trimmed };
+
+// Entries that are empty (after trimming, when asked) are skipped.
+std::vector<std::string> ReadIniList(const IniFile& ini, const IniList& list, ListEntries form);
+void WriteIniList(IniFile& ini, const IniList& list, const std::vector<std::string>& entries);
 
 } // namespace quill
