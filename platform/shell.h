@@ -1,11 +1,9 @@
 #pragma once
 
-#include "platform/io_result.h"
-
 #include <string>
 
-// Shell services: the recycle bin, the browser's URL history, opening
-// documents with their associated program.
+// Shell services: the recycle bin, the browser's URL history, the busy
+// cursor, opening documents with their associated program.
 
 namespace quill::platform {
 
@@ -14,10 +12,13 @@ public:
     virtual ~Shell() = default;
 
     // Empties the recycle bin of every drive without asking, showing progress
-    // or playing a sound.
-    [[nodiscard]] virtual bool EmptyRecycleBin() = 0;
-    // Clears the browser's URL history store.
+    // or playing a sound. Nothing happens when the shell offers no way to.
+    virtual void EmptyRecycleBin() = 0;
+    // Clears the browser's URL history store; false when the store is not
+    // available (its class is not registered or lacks the interface).
     [[nodiscard]] virtual bool ClearUrlHistory() = 0;
+    // Shows the application-starting cursor, or the default one again.
+    virtual void ShowBusyCursor(bool busy) = 0;
     // Opens a document or program with the shell's "open" verb.
     [[nodiscard]] virtual bool Open(const std::string& target, const std::string& parameters) = 0;
 };

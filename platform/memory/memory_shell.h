@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <string>
+#include <vector>
+
+// A shell for tests: records what was asked of it.
+
+namespace quill::platform {
+
+class MemoryShell final : public Shell {
+public:
+    void EmptyRecycleBin() override { ++recycleBinEmptied; }
+    bool ClearUrlHistory() override {
+        ++historyCleared;
+        return historyAvailable;
+    }
+    void ShowBusyCursor(bool busy) override { cursorChanges.push_back(busy); }
+    bool Open(const std::string& target, const std::string& parameters) override {
+        opened.push_back(target + "|" + parameters);
+        return true;
+    }
+
+    int recycleBinEmptied = 0;
+    int historyCleared = 0;
+    bool historyAvailable = true;
+    std::vector<bool> cursorChanges;
+    std::vector<std::string> opened;
+};
+
+} // namespace quill::platform
