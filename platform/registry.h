@@ -9,6 +9,10 @@
 
 // The registry service. Keys are opened with full access and never created
 // by the cleaning engine; names are UTF-8.
+//
+// Key paths are relative to their root; a leading or trailing backslash is
+// ignored and the empty path names the root key itself. Key and value names
+// compare without regard to letter case.
 
 namespace quill::platform {
 
@@ -33,8 +37,42 @@ enum class ValueType : std::uint32_t {
 
 struct RegistryValue {
     ValueType type = ValueType::None;
-    std::string data; // strings as UTF-8 without terminator; others as raw bytes
+    // Strings as UTF-8 without terminator (a multi-string holds its strings
+    // separated by a zero byte, without the final terminators); a DWORD as its
+    // 4 bytes, least significant first; others as raw bytes.
+    std::string data;
+
+    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
+
+// Builders and readers for the common value kinds.
+[[nodiscard]] inline RegistryValue StringValue(std::string text) {
+    return {ValueType::String, std::move(text)};
+}
+[[nodiscard]] inline RegistryValue ExpandStringValue(std::string text) {
+    return {ValueType::ExpandString, std::move(text)};
+}
+[[nodiscard]] inline RegistryValue BinaryValue(std::string bytes) {
+    return {ValueType::Binary, std::move(bytes)};
+}
+[[nodiscard]] inline RegistryValue DwordValue(std::uint32_t number) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    }
+    return {ValueType::Dword, std::move(bytes)};
+}
+// The number of a DWORD value; 0 when the data is not 4 bytes.
+[[nodiscard]] inline std::uint32_t DwordOf(const RegistryValue& value) {
+    if (value.data.size() != 4) {
+        return 0;
+    }
+    std::uint32_t n = 0;
+    for (int i = 3; i >= 0; --i) {
+        n = (n << 8) | static_cast<unsigned char>(value.data[i]);
+    }
+    return n;
+}
 
 class RegistryKey {
 public:
@@ -42,13 +80,18 @@ public:
 
     // Subkey names in the order the registry enumerates them.
     [[nodiscard]] virtual IoResult SubkeyNames(std::vector<std::string>& names) = 0;
-    // Value names in the order the registry enumerates them.
+    // Value names in the order the registry enumerates them. The default value
+    // is listed under the empty name when it is set.
     [[nodiscard]] virtual IoResult ValueNames(std::vector<std::string>& names) = 0;
+    // A missing value gives NotFound. The empty name is the default value.
     [[nodiscard]] virtual IoResult QueryValue(const std::string& name, RegistryValue& value) = 0;
+    // Creates or replaces the value. A DWORD must carry exactly 4 bytes.
     [[nodiscard]] virtual IoResult SetValue(const std::string& name,
                                             const RegistryValue& value) = 0;
+    // A missing value gives NotFound.
     [[nodiscard]] virtual IoResult DeleteValue(const std::string& name) = 0;
-    // Deletes a subkey that has no subkeys of its own.
+    // Deletes a subkey that has no subkeys of its own; one that has subkeys is
+    // refused with AccessDenied and left as it is, a missing one gives NotFound.
     [[nodiscard]] virtual IoResult DeleteSubkey(const std::string& name) = 0;
 };
 
@@ -56,9 +99,13 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Opens an existing key with full access; never creates it.
+    // Opens an existing key with full access; never creates it. A missing key
+    // gives NotFound and leaves key empty.
     [[nodiscard]] virtual IoResult OpenKey(RootKey root, const std::string& path,
                                            std::unique_ptr<RegistryKey>& key) = 0;
+    // Opens the key with full access, creating it and any missing parents.
+    [[nodiscard]] virtual IoResult CreateKey(RootKey root, const std::string& path,
+                                             std::unique_ptr<RegistryKey>& key) = 0;
 };
 
 } // namespace quill::platform

@@ -1,8 +1,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Facts about the running system.
+
+// windows.h turns GetDriveType into GetDriveTypeW; the member keeps its name.
+// Win32 code that includes windows.h after this header undefines it again.
+#ifdef GetDriveType
+#undef GetDriveType
+#endif
 
 namespace quill::platform {
 
@@ -20,13 +27,17 @@ class SystemInfo {
 public:
     virtual ~SystemInfo() = default;
 
-    // Name of the logged-on user; empty when it cannot be had.
+    // Name of the logged-on user, whole; empty when it cannot be had.
     [[nodiscard]] virtual std::string UserName() = 0;
-    // The Windows folder and the system folder, without trailing backslash.
+    // The Windows folder and the system folder, whole, without trailing
+    // backslash (a drive root such as "C:\" keeps its backslash).
     [[nodiscard]] virtual std::string WindowsFolder() = 0;
     [[nodiscard]] virtual std::string SystemFolder() = 0;
-    // Type of the drive whose root is given, such as "C:\".
+    // Type of the drive whose root is given, such as "C:\"; NoRootDir for a
+    // drive that is not present.
     [[nodiscard]] virtual DriveType GetDriveType(const std::string& root) = 0;
+    // Roots of the drives present, such as "C:\", in alphabetical order.
+    [[nodiscard]] virtual std::vector<std::string> DriveRoots() = 0;
 };
 
 } // namespace quill::platform

@@ -27,12 +27,15 @@ IoResult MapError(DWORD error) {
     case ERROR_SUCCESS:
         return IoResult::Ok;
     case ERROR_FILE_NOT_FOUND:
+    case ERROR_NO_MORE_ITEMS: // an enumeration index past the end
+    case ERROR_KEY_DELETED:   // an open registry key deleted meanwhile
         return IoResult::NotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_INVALID_NAME:
     case ERROR_DIRECTORY:
+    case ERROR_BAD_PATHNAME:
         return IoResult::PathNotFound;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:

@@ -46,4 +46,26 @@ private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
+// Owns an open registry key.
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    explicit ScopedKey(HKEY h) : h_(h) {}
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ~ScopedKey() { Close(); }
+
+    bool Valid() const { return h_ != nullptr; }
+    HKEY Get() const { return h_; }
+    void Close() {
+        if (h_ != nullptr) {
+            ::RegCloseKey(h_);
+        }
+        h_ = nullptr;
+    }
+
+private:
+    HKEY h_ = nullptr;
+};
+
 } // namespace quill::platform::win32
