@@ -103,6 +103,11 @@ public:
     // gives NotFound and leaves key empty.
     [[nodiscard]] virtual IoResult OpenKey(RootKey root, const std::string& path,
                                            std::unique_ptr<RegistryKey>& key) = 0;
+    // Opens an existing key for reading only; never creates it. Reading needs
+    // no more: a standard user may read keys under HKEY_LOCAL_MACHINE that
+    // refuse full access. Changes through such a key give AccessDenied.
+    [[nodiscard]] virtual IoResult OpenKeyForReading(RootKey root, const std::string& path,
+                                                     std::unique_ptr<RegistryKey>& key) = 0;
     // Opens the key with full access, creating it and any missing parents.
     [[nodiscard]] virtual IoResult CreateKey(RootKey root, const std::string& path,
                                              std::unique_ptr<RegistryKey>& key) = 0;

@@ -82,7 +82,8 @@ using Node = MemoryRegistry::Node;
 // operation on it fails, as on a handle to a deleted key.
 class MemoryRegistryKey final : public RegistryKey {
 public:
-    explicit MemoryRegistryKey(std::shared_ptr<Node> node) : node_(std::move(node)) {}
+    explicit MemoryRegistryKey(std::shared_ptr<Node> node, bool readOnly = false)
+        : node_(std::move(node)), readOnly_(readOnly) {}
 
     IoResult SubkeyNames(std::vector<std::string>& names) override {
         names.clear();
@@ -123,6 +124,9 @@ public:
         if (node_->deleted) {
             return IoResult::NotFound;
         }
+        if (readOnly_) {
+            return IoResult::AccessDenied;
+        }
         if (Utf16Length(name) > kMaxValueName ||
             (value.type == ValueType::Dword && value.data.size() != 4)) {
             return IoResult::Failed;
@@ -140,6 +144,9 @@ public:
         if (node_->deleted) {
             return IoResult::NotFound;
         }
+        if (readOnly_) {
+            return IoResult::AccessDenied;
+        }
         const auto it = node_->FindValue(name);
         if (it == node_->values.end()) {
             return IoResult::NotFound;
@@ -154,6 +161,9 @@ public:
     IoResult DeleteSubkey(const std::string& name) override {
         if (node_->deleted) {
             return IoResult::NotFound;
+        }
+        if (readOnly_) {
+            return IoResult::AccessDenied;
         }
         const std::vector<std::string> parts = SplitPath(name);
         if (parts.empty()) {
@@ -177,6 +187,7 @@ public:
 
 private:
     std::shared_ptr<Node> node_;
+    bool readOnly_;
 };
 
 } // namespace
@@ -256,6 +267,16 @@ std::optional<RegistryValue> MemoryRegistry::Value(RootKey root, const std::stri
 
 IoResult MemoryRegistry::OpenKey(RootKey root, const std::string& path,
                                  std::unique_ptr<RegistryKey>& key) {
+    return Open(root, path, false, key);
+}
+
+IoResult MemoryRegistry::OpenKeyForReading(RootKey root, const std::string& path,
+                                           std::unique_ptr<RegistryKey>& key) {
+    return Open(root, path, true, key);
+}
+
+IoResult MemoryRegistry::Open(RootKey root, const std::string& path, bool readOnly,
+                              std::unique_ptr<RegistryKey>& key) {
     key.reset();
     std::shared_ptr<Node> node = Find(root, path);
     if (!node) {
@@ -264,7 +285,7 @@ IoResult MemoryRegistry::OpenKey(RootKey root, const std::string& path,
     if (node->accessDenied) {
         return IoResult::AccessDenied;
     }
-    key = std::make_unique<MemoryRegistryKey>(std::move(node));
+    key = std::make_unique<MemoryRegistryKey>(std::move(node), readOnly);
     return IoResult::Ok;
 }
 

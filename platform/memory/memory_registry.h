@@ -26,7 +26,8 @@ public:
                   const RegistryValue& value);
 
     // --- Injected failures (the key is created when missing) ---
-    // Every open or creation of the key is refused with AccessDenied.
+    // Every open or creation of the key, also for reading, is refused with
+    // AccessDenied.
     void SetAccessDenied(RootKey root, const std::string& path, bool denied);
     // Deleting the key is refused with AccessDenied.
     void SetDeleteFails(RootKey root, const std::string& path, bool fails);
@@ -41,6 +42,8 @@ public:
     // --- Registry ---
     IoResult OpenKey(RootKey root, const std::string& path,
                      std::unique_ptr<RegistryKey>& key) override;
+    IoResult OpenKeyForReading(RootKey root, const std::string& path,
+                               std::unique_ptr<RegistryKey>& key) override;
     IoResult CreateKey(RootKey root, const std::string& path,
                        std::unique_ptr<RegistryKey>& key) override;
 
@@ -49,6 +52,8 @@ public:
 private:
     std::shared_ptr<Node> Find(RootKey root, const std::string& path) const;
     std::shared_ptr<Node> Make(RootKey root, const std::string& path);
+    IoResult Open(RootKey root, const std::string& path, bool readOnly,
+                  std::unique_ptr<RegistryKey>& key);
 
     std::map<RootKey, std::shared_ptr<Node>> roots_;
 };

@@ -73,7 +73,9 @@ std::wstring MultiStringData(const std::vector<BYTE>& bytes) {
 
 class Win32RegistryKey final : public RegistryKey {
 public:
-    explicit Win32RegistryKey(HKEY h) : key_(h) {}
+    // A key opened for reading refuses changes itself: Windows would refuse
+    // them for the handle's access, Wine lets them through.
+    Win32RegistryKey(HKEY h, bool readOnly) : key_(h), readOnly_(readOnly) {}
 
     IoResult SubkeyNames(std::vector<std::string>& names) override {
         names.clear();
@@ -175,6 +177,9 @@ public:
     }
 
     IoResult SetValue(const std::string& name, const RegistryValue& value) override {
+        if (readOnly_) {
+            return IoResult::AccessDenied;
+        }
         const std::wstring wname = Wide(name);
         std::wstring text;
         const BYTE* data = nullptr;
@@ -208,11 +213,17 @@ public:
     }
 
     IoResult DeleteValue(const std::string& name) override {
+        if (readOnly_) {
+            return IoResult::AccessDenied;
+        }
         const LSTATUS rc = ::RegDeleteValueW(key_.Get(), Wide(name).c_str());
         return MapError(static_cast<DWORD>(rc));
     }
 
     IoResult DeleteSubkey(const std::string& name) override {
+        if (readOnly_) {
+            return IoResult::AccessDenied;
+        }
         const std::wstring path = RelativePath(name);
         if (path.empty()) {
             return IoResult::Failed; // never the key itself
@@ -223,21 +234,31 @@ public:
 
 private:
     ScopedKey key_;
+    bool readOnly_;
 };
+
+IoResult OpenExisting(RootKey root, const std::string& path, REGSAM access,
+                      std::unique_ptr<RegistryKey>& key) {
+    key.reset();
+    HKEY h = nullptr;
+    const LSTATUS rc = ::RegOpenKeyExW(RootHandle(root), RelativePath(path).c_str(), 0, access, &h);
+    if (rc != ERROR_SUCCESS) {
+        return MapError(static_cast<DWORD>(rc));
+    }
+    key = std::make_unique<Win32RegistryKey>(h, access == KEY_READ);
+    return IoResult::Ok;
+}
 
 } // namespace
 
 IoResult Win32Registry::OpenKey(RootKey root, const std::string& path,
                                 std::unique_ptr<RegistryKey>& key) {
-    key.reset();
-    HKEY h = nullptr;
-    const LSTATUS rc =
-        ::RegOpenKeyExW(RootHandle(root), RelativePath(path).c_str(), 0, KEY_ALL_ACCESS, &h);
-    if (rc != ERROR_SUCCESS) {
-        return MapError(static_cast<DWORD>(rc));
-    }
-    key = std::make_unique<Win32RegistryKey>(h);
-    return IoResult::Ok;
+    return OpenExisting(root, path, KEY_ALL_ACCESS, key);
+}
+
+IoResult Win32Registry::OpenKeyForReading(RootKey root, const std::string& path,
+                                          std::unique_ptr<RegistryKey>& key) {
+    return OpenExisting(root, path, KEY_READ, key);
 }
 
 IoResult Win32Registry::CreateKey(RootKey root, const std::string& path,
@@ -250,7 +271,7 @@ IoResult Win32Registry::CreateKey(RootKey root, const std::string& path,
     if (rc != ERROR_SUCCESS) {
         return MapError(static_cast<DWORD>(rc));
     }
-    key = std::make_unique<Win32RegistryKey>(h);
+    key = std::make_unique<Win32RegistryKey>(h, false);
     return IoResult::Ok;
 }
 

@@ -10,6 +10,8 @@ class Win32Registry final : public Registry {
 public:
     IoResult OpenKey(RootKey root, const std::string& path,
                      std::unique_ptr<RegistryKey>& key) override;
+    IoResult OpenKeyForReading(RootKey root, const std::string& path,
+                               std::unique_ptr<RegistryKey>& key) override;
     IoResult CreateKey(RootKey root, const std::string& path,
                        std::unique_ptr<RegistryKey>& key) override;
 };

@@ -85,6 +85,27 @@ TEST_F(RegistryContract, CreateKeyMakesParentsAndOpensExistingKeys) {
     EXPECT_EQ(Subkeys(*key), std::vector<std::string>{"Three"}); // as created
 }
 
+TEST_F(RegistryContract, KeyOpenedForReadingReadsButRefusesChanges) {
+    auto writable = Create("ReadOnly\\Sub");
+    ASSERT_NE(writable, nullptr);
+    ASSERT_EQ(writable->SetValue("v", StringValue("x")), IoResult::Ok);
+    std::unique_ptr<RegistryKey> key;
+    EXPECT_EQ(reg.OpenKeyForReading(root, Path("none"), key), IoResult::NotFound);
+    EXPECT_EQ(key, nullptr);
+    ASSERT_EQ(reg.OpenKeyForReading(root, Path("readonly\\sub"), key), IoResult::Ok);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(Query(*key, "V"), StringValue("x"));
+    EXPECT_EQ(Values(*key), std::vector<std::string>{"v"});
+    EXPECT_EQ(key->SetValue("w", StringValue("y")), IoResult::AccessDenied);
+    EXPECT_EQ(key->DeleteValue("v"), IoResult::AccessDenied);
+    std::unique_ptr<RegistryKey> parent;
+    ASSERT_EQ(reg.OpenKeyForReading(root, Path("ReadOnly"), parent), IoResult::Ok);
+    EXPECT_EQ(Subkeys(*parent), std::vector<std::string>{"Sub"});
+    EXPECT_EQ(parent->DeleteSubkey("Sub"), IoResult::AccessDenied);
+    EXPECT_TRUE(Exists("ReadOnly\\Sub"));
+    EXPECT_EQ(Query(*writable, "v"), StringValue("x"));
+}
+
 TEST_F(RegistryContract, RootKeyOpensWithEmptyPath) {
     std::unique_ptr<RegistryKey> key;
     ASSERT_EQ(reg.OpenKey(root, "", key), IoResult::Ok);
