@@ -69,7 +69,9 @@ void CleanSpecialItem(const std::string& name, platform::Shell& shell, WashLog* 
 std::vector<std::string> CollectSpecialFiles(platform::Registry& registry) {
     std::vector<std::string> files;
     std::unique_ptr<platform::RegistryKey> key;
-    if (!Succeeded(registry.OpenKey(platform::RootKey::CurrentUser, kShellFolders, key)) || !key) {
+    if (!Succeeded(
+            registry.OpenKeyForReading(platform::RootKey::CurrentUser, kShellFolders, key)) ||
+        !key) {
         return files;
     }
     const std::string cookies = FolderValue(*key, "Cookies");

@@ -24,7 +24,7 @@ std::size_t FindMacro(const std::string& upperText, const char* macro) {
 std::string ReadRegistryString(platform::Registry& registry, platform::RootKey root,
                                const std::string& key, const std::string& value) {
     std::unique_ptr<platform::RegistryKey> handle;
-    if (!Succeeded(registry.OpenKey(root, key, handle)) || !handle) {
+    if (!Succeeded(registry.OpenKeyForReading(root, key, handle)) || !handle) {
         return {};
     }
     platform::RegistryValue data;

@@ -5,12 +5,6 @@
 
 // Facts about the running system.
 
-// windows.h turns GetDriveType into GetDriveTypeW; the member keeps its name.
-// Win32 code that includes windows.h after this header undefines it again.
-#ifdef GetDriveType
-#undef GetDriveType
-#endif
-
 namespace quill::platform {
 
 enum class DriveType {
@@ -35,7 +29,7 @@ public:
     [[nodiscard]] virtual std::string SystemFolder() = 0;
     // Type of the drive whose root is given, such as "C:\"; NoRootDir for a
     // drive that is not present.
-    [[nodiscard]] virtual DriveType GetDriveType(const std::string& root) = 0;
+    [[nodiscard]] virtual DriveType DriveTypeOf(const std::string& root) = 0;
     // Roots of the drives present, such as "C:\", in alphabetical order.
     [[nodiscard]] virtual std::vector<std::string> DriveRoots() = 0;
 };

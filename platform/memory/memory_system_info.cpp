@@ -28,7 +28,7 @@ void MemorySystemInfo::RemoveDrive(const std::string& root) {
     drives_.erase(RootKeyOf(root));
 }
 
-DriveType MemorySystemInfo::GetDriveType(const std::string& root) {
+DriveType MemorySystemInfo::DriveTypeOf(const std::string& root) {
     const auto it = drives_.find(RootKeyOf(root));
     return it == drives_.end() ? DriveType::NoRootDir : it->second;
 }

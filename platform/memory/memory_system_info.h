@@ -29,7 +29,7 @@ public:
     std::string UserName() override { return userName_; }
     std::string WindowsFolder() override { return windowsFolder_; }
     std::string SystemFolder() override { return systemFolder_; }
-    DriveType GetDriveType(const std::string& root) override;
+    DriveType DriveTypeOf(const std::string& root) override;
     std::vector<std::string> DriveRoots() override;
 
 private:

@@ -6,11 +6,6 @@
 
 #include <algorithm>
 
-// windows.h came after the interface: give the member its own name back.
-#ifdef GetDriveType
-#undef GetDriveType
-#endif
-
 namespace quill::platform {
 
 namespace {
@@ -77,7 +72,7 @@ std::string Win32SystemInfo::SystemFolder() {
         WholeText([](wchar_t* buffer, UINT size) { return ::GetSystemDirectoryW(buffer, size); }));
 }
 
-DriveType Win32SystemInfo::GetDriveType(const std::string& root) {
+DriveType Win32SystemInfo::DriveTypeOf(const std::string& root) {
     const UINT type = ::GetDriveTypeW(Wide(root).c_str());
     switch (type) {
     case DRIVE_NO_ROOT_DIR:

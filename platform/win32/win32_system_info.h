@@ -2,11 +2,6 @@
 
 #include "platform/system_info.h"
 
-// windows.h may have come before: the member keeps its own name.
-#ifdef GetDriveType
-#undef GetDriveType
-#endif
-
 // System facts from the Win32 wide-character APIs.
 
 namespace quill::platform {
@@ -16,7 +11,7 @@ public:
     std::string UserName() override;
     std::string WindowsFolder() override;
     std::string SystemFolder() override;
-    DriveType GetDriveType(const std::string& root) override;
+    DriveType DriveTypeOf(const std::string& root) override;
     std::vector<std::string> DriveRoots() override;
 };
 

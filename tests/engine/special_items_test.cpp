@@ -1,6 +1,7 @@
 // Special items: chosen by their exact names, always logged as cleaned.
 
 #include "engine/special_items.h"
+#include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "support/recording_log.h"
 
@@ -48,6 +49,22 @@ TEST(SpecialItems, OnlyTheTwoIndexFilesCountAsSpecial) {
     EXPECT_FALSE(IsSpecialFile(files, "C:\\Other\\index.dat"));
     EXPECT_FALSE(IsSpecialFile(files, ""));
     EXPECT_FALSE(IsSpecialFile({}, "C:\\Cookies\\index.dat"));
+}
+
+TEST(SpecialItems, IndexFilesComeFromTheShellFolders) {
+    platform::MemoryRegistry registry;
+    EXPECT_TRUE(CollectSpecialFiles(registry).empty());
+    const std::string folders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    registry.PutValue(platform::RootKey::CurrentUser, folders, "Cookies",
+                      platform::StringValue("C:\\Cookies"));
+    registry.PutValue(platform::RootKey::CurrentUser, folders, "Cache",
+                      platform::StringValue("C:\\Cache\\"));
+    EXPECT_EQ(CollectSpecialFiles(registry),
+              (Calls{"C:\\Cookies\\index.dat", "C:\\Cache\\Content.IE5\\index.dat"}));
+    registry.PutValue(platform::RootKey::CurrentUser, folders, "Cookies",
+                      platform::StringValue(""));
+    EXPECT_EQ(CollectSpecialFiles(registry), (Calls{"", "C:\\Cache\\Content.IE5\\index.dat"}));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ TEST(MemorySystemInfo, StartsWithUserFoldersAndDriveC) {
     EXPECT_FALSE(info.UserName().empty());
     EXPECT_EQ(info.WindowsFolder(), "C:\\WINDOWS");
     EXPECT_EQ(info.SystemFolder(), "C:\\WINDOWS\\system32");
-    EXPECT_EQ(info.GetDriveType("C:\\"), DriveType::Fixed);
+    EXPECT_EQ(info.DriveTypeOf("C:\\"), DriveType::Fixed);
     EXPECT_EQ(info.DriveRoots(), std::vector<std::string>{"C:\\"});
 }
 
@@ -39,18 +39,18 @@ TEST(MemorySystemInfo, DrivesHaveTheirTypesAndListInOrder) {
     info.SetDrive("d:", DriveType::CdRom);
     info.SetDrive("A:\\", DriveType::Removable);
     info.SetDrive("R:\\", DriveType::RamDisk);
-    EXPECT_EQ(info.GetDriveType("Z:\\"), DriveType::Remote);
-    EXPECT_EQ(info.GetDriveType("D:\\"), DriveType::CdRom);
-    EXPECT_EQ(info.GetDriveType("a:\\"), DriveType::Removable);
-    EXPECT_EQ(info.GetDriveType("R:\\"), DriveType::RamDisk);
-    EXPECT_EQ(info.GetDriveType("Q:\\"), DriveType::NoRootDir);
+    EXPECT_EQ(info.DriveTypeOf("Z:\\"), DriveType::Remote);
+    EXPECT_EQ(info.DriveTypeOf("D:\\"), DriveType::CdRom);
+    EXPECT_EQ(info.DriveTypeOf("a:\\"), DriveType::Removable);
+    EXPECT_EQ(info.DriveTypeOf("R:\\"), DriveType::RamDisk);
+    EXPECT_EQ(info.DriveTypeOf("Q:\\"), DriveType::NoRootDir);
     EXPECT_EQ(info.DriveRoots(),
               (std::vector<std::string>{"A:\\", "C:\\", "D:\\", "R:\\", "Z:\\"}));
 
     info.SetDrive("C:\\", DriveType::Remote);
     info.RemoveDrive("d:\\");
-    EXPECT_EQ(info.GetDriveType("C:\\"), DriveType::Remote);
-    EXPECT_EQ(info.GetDriveType("D:\\"), DriveType::NoRootDir);
+    EXPECT_EQ(info.DriveTypeOf("C:\\"), DriveType::Remote);
+    EXPECT_EQ(info.DriveTypeOf("D:\\"), DriveType::NoRootDir);
     info.RemoveAllDrives();
     EXPECT_TRUE(info.DriveRoots().empty());
 }
@@ -83,12 +83,12 @@ TEST_F(RealSystemInfo, UserNameIsKnown) {
 }
 
 TEST_F(RealSystemInfo, DriveCIsFixedAndListed) {
-    EXPECT_EQ(info->GetDriveType("C:\\"), DriveType::Fixed);
+    EXPECT_EQ(info->DriveTypeOf("C:\\"), DriveType::Fixed);
     const auto roots = info->DriveRoots();
     EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
     EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end()));
     for (const auto& root : roots) {
-        EXPECT_NE(info->GetDriveType(root), DriveType::NoRootDir) << root;
+        EXPECT_NE(info->DriveTypeOf(root), DriveType::NoRootDir) << root;
     }
 }
 

@@ -1,6 +1,8 @@
 // The settings file: keys, defaults, lists and the schedule and hot-key forms.
 
 #include "platform/ini_file.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/registry_error.h"
 #include "settings/settings_file.h"
 #include "support/test_env.h"
 
@@ -119,6 +121,31 @@ TEST(RunValue, DataIsTheProgramPathAndAutorun) {
     EXPECT_EQ(RunValueData("C:\\Tools\\wash.exe"), "C:\\Tools\\wash.exe autorun");
     EXPECT_EQ(RunValueData("C:\\Program Files\\Q\\q.exe"),
               "\"C:\\Program Files\\Q\\q.exe\" autorun");
+}
+
+TEST(RunValue, WrittenWhenEnabledDeletedOtherwise) {
+    platform::MemoryRegistry registry;
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    registry.AddKey(platform::RootKey::LocalMachine, run);
+    SetRunAtStartup(registry, true, "C:\\Tools\\wash.exe");
+    EXPECT_EQ(registry.Value(platform::RootKey::LocalMachine, run, "Quillmere"),
+              platform::StringValue("C:\\Tools\\wash.exe autorun"));
+    SetRunAtStartup(registry, false, "C:\\Tools\\wash.exe");
+    EXPECT_FALSE(registry.Value(platform::RootKey::LocalMachine, run, "Quillmere").has_value());
+    SetRunAtStartup(registry, false, "C:\\Tools\\wash.exe"); // already gone: no error
+}
+
+TEST(RunValue, UnopenableKeyRaises) {
+    platform::MemoryRegistry registry;
+    try {
+        SetRunAtStartup(registry, true, "C:\\q.exe");
+        FAIL() << "no error";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'Quillmere'");
+    }
+    registry.SetAccessDenied(platform::RootKey::LocalMachine,
+                             "Software\\Microsoft\\Windows\\CurrentVersion\\Run", true);
+    EXPECT_THROW(SetRunAtStartup(registry, true, "C:\\q.exe"), ERegistryException);
 }
 
 } // namespace
