@@ -1,16 +1,7 @@
 #include "model/item_content.h"
+#include "model/list_section.h"
 
 namespace quill {
-
-namespace {
-
-const char* const kListSection = "Common";
-
-std::string ItemKey(std::int32_t k) {
-    return "Item" + std::to_string(k);
-}
-
-} // namespace
 
 tItemContent::tItemContent(platform::FileSystem& fs, const std::string& fileName,
                            const std::string& itemName)
@@ -42,8 +33,8 @@ void tItemContent::AppendToFile(const std::string& fileName, const std::string& 
                                 bool active) {
     Rebind(fileName, itemName);
     IniFile ini(*fs_, fileName);
-    const std::int32_t n = ini.ReadInteger(kListSection, "Total", 0);
-    ini.WriteInteger(kListSection, "Total", n + 1);
+    const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
+    ini.WriteInteger(kListSection, kListTotal, n + 1);
     ini.WriteString(kListSection, ItemKey(n), itemName);
     ItemProperty.IsActive = active;
     WriteWhole();
@@ -70,14 +61,14 @@ void tItemContent::RemoveFromFile(platform::FileSystem& fs, const std::string& f
     } catch (const EIniFileException&) {
         // Ignored: the list entry goes all the same.
     }
-    const std::int32_t n = ini.ReadInteger(kListSection, "Total", 0);
+    const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
     for (std::int32_t k = position; k <= n - 2; ++k) {
         ini.WriteString(kListSection, ItemKey(k), ini.ReadString(kListSection, ItemKey(k + 1), ""));
     }
     if (n >= 1) {
         ini.DeleteKey(kListSection, ItemKey(n - 1));
     }
-    ini.WriteInteger(kListSection, "Total", n >= 1 ? n - 1 : 0);
+    ini.WriteInteger(kListSection, kListTotal, n >= 1 ? n - 1 : 0);
 }
 
 } // namespace quill

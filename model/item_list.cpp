@@ -1,4 +1,5 @@
 #include "model/item_list.h"
+#include "model/list_section.h"
 
 #include "platform/ini_file.h"
 #include "platform/text.h"
@@ -7,19 +8,9 @@
 
 namespace quill {
 
-namespace {
-
-const char* const kListSection = "Common";
-
-std::string ItemKey(std::int32_t k) {
-    return "Item" + std::to_string(k);
-}
-
-} // namespace
-
 void titem_list::LoadFromFile(const std::string& path) {
     IniFile ini(*fs_, path);
-    const std::int32_t n = ini.ReadInteger(kListSection, "Total", 0);
+    const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
     for (std::int32_t k = 0; k < n; ++k) {
         const std::string v = ini.ReadString(kListSection, ItemKey(k), "");
         if (text::Trim(v).empty()) {
@@ -42,7 +33,7 @@ void titem_list::LoadFromFile(const std::string& path) {
 
 void titem_list::SaveToFile(const std::string& path) const {
     IniFile ini(*fs_, path);
-    ini.WriteInteger(kListSection, "Total", Count());
+    ini.WriteInteger(kListSection, kListTotal, Count());
     for (std::int32_t i = 0; i < Count(); ++i) {
         const titem_property& e = Items[static_cast<std::size_t>(i)];
         const std::string v = e.ItemName + kOrderSeparator + e.txtfilename;
