@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
 // The file-system service. Paths are UTF-8 Windows paths ("C:\dir\file.txt");
 // names compare without regard to case.
@@ -71,6 +73,49 @@ public:
     // order the file system keeps them, until visit returns false.
     using Visitor = std::function<bool(const FileEntry&)>;
     [[nodiscard]] virtual IoResult ListFolder(const std::string& folder, const Visitor& visit) = 0;
+
+    // --- Appending and exclusive writing ---
+
+    // A file open for appending at its end. Closed when destroyed.
+    class AppendStream {
+    public:
+        virtual ~AppendStream() = default;
+        // True when opening created the file.
+        [[nodiscard]] virtual bool Created() const = 0;
+        [[nodiscard]] virtual IoResult Write(std::string_view bytes) = 0;
+        [[nodiscard]] virtual IoResult Close() = 0;
+    };
+
+    // What an open file tells about itself.
+    struct OpenFileFacts {
+        std::uint64_t size = 0;
+        bool reparsePoint = false;   // a symbolic link or junction, opened as such
+        std::uint32_t linkCount = 1; // names (hard links) the file has
+    };
+
+    // An existing file open for writing, shared with nobody; a link is opened
+    // as the link, not as its target. Closed when destroyed.
+    class ExclusiveFile {
+    public:
+        virtual ~ExclusiveFile() = default;
+        [[nodiscard]] virtual IoResult Facts(OpenFileFacts& facts) = 0;
+        // Writes count bytes at position; written tells how many went out.
+        [[nodiscard]] virtual IoResult WriteAt(std::uint64_t position, const char* data,
+                                               std::uint32_t count, std::uint32_t& written) = 0;
+        [[nodiscard]] virtual IoResult Flush() = 0;
+        // Removes this name of the file (a link as the link); the file is gone
+        // at the latest once the handle is closed.
+        [[nodiscard]] virtual IoResult DeleteByHandle() = 0;
+        [[nodiscard]] virtual IoResult Close() = 0;
+    };
+
+    // Opens a file for appending, creating it when missing.
+    [[nodiscard]] virtual IoResult OpenForAppend(const std::string& path,
+                                                 std::unique_ptr<AppendStream>& stream) = 0;
+    // Opens an existing file for writing without sharing. A file held open by
+    // anyone, read-only or a folder is refused.
+    [[nodiscard]] virtual IoResult OpenExclusive(const std::string& path,
+                                                 std::unique_ptr<ExclusiveFile>& file) = 0;
 };
 
 } // namespace quill::platform

@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quill::platform {
@@ -16,6 +17,11 @@ struct MemoryFileSystem::Node {
     FileTime lastWrite = 0;
     bool accessDenied = false;
     bool heldOpen = false;
+    // Links, large files and exclusive handles.
+    std::string linkTarget; // set for a symbolic link
+    std::uint32_t linkCount = 1;
+    std::optional<std::uint64_t> syntheticSize;
+    bool openExclusive = false; // held by one of our own exclusive handles
     // Children keyed by folded name, so they enumerate in case-insensitive order.
     std::map<std::string, std::unique_ptr<Node>> children;
 };
@@ -166,7 +172,7 @@ IoResult MemoryFileSystem::CheckUsable(const Node& node) const {
     if (node.accessDenied) {
         return IoResult::AccessDenied;
     }
-    if (node.heldOpen) {
+    if (node.heldOpen || node.openExclusive) {
         return IoResult::SharingViolation;
     }
     return IoResult::Ok;
@@ -303,6 +309,247 @@ IoResult MemoryFileSystem::ListFolder(const std::string& folder, const Visitor& 
             break;
         }
     }
+    return IoResult::Ok;
+}
+
+// --- Links, large files and the write history ---
+
+std::uint64_t MemoryFileSystem::SizeOf(const Node& node) const {
+    return node.syntheticSize ? *node.syntheticSize : node.content.size();
+}
+
+void MemoryFileSystem::Record(const std::string& path, std::string event) {
+    history_[text::FoldCaseCopy(path)].push_back(std::move(event));
+}
+
+std::vector<std::string> MemoryFileSystem::History(const std::string& path) const {
+    const auto it = history_.find(text::FoldCaseCopy(path));
+    return it == history_.end() ? std::vector<std::string>() : it->second;
+}
+
+void MemoryFileSystem::AddSymlink(const std::string& path, const std::string& target) {
+    Node& n = MakePath(path, false);
+    n.content.clear();
+    n.attributes = attr::Archive | attr::ReparsePoint;
+    n.linkTarget = target;
+}
+
+void MemoryFileSystem::SetLinkCount(const std::string& path, std::uint32_t count) {
+    if (Node* n = Find(path).node) {
+        n->linkCount = count;
+    }
+}
+
+void MemoryFileSystem::SetSyntheticSize(const std::string& path, std::uint64_t size) {
+    if (Node* n = Find(path).node) {
+        n->content.clear();
+        n->syntheticSize = size;
+    }
+}
+
+class MemoryFileSystem::MemoryAppendStream final : public FileSystem::AppendStream {
+public:
+    MemoryAppendStream(MemoryFileSystem& fs, std::string path, bool created)
+        : fs_(fs), path_(std::move(path)), created_(created) {}
+
+    bool Created() const override { return created_; }
+
+    IoResult Write(std::string_view bytes) override {
+        if (closed_) {
+            return IoResult::Failed;
+        }
+        Node* n = fs_.Find(path_).node;
+        if (!n || n->folder) {
+            return IoResult::NotFound;
+        }
+        if (fs_.freeSpace_ && bytes.size() > *fs_.freeSpace_) {
+            return IoResult::DiskFull;
+        }
+        if (fs_.freeSpace_) {
+            *fs_.freeSpace_ -= bytes.size();
+        }
+        n->content.append(bytes);
+        n->lastWrite = fs_.now_;
+        return IoResult::Ok;
+    }
+
+    IoResult Close() override {
+        closed_ = true;
+        return IoResult::Ok;
+    }
+
+private:
+    MemoryFileSystem& fs_;
+    std::string path_;
+    bool created_;
+    bool closed_ = false;
+};
+
+class MemoryFileSystem::MemoryExclusiveFile final : public FileSystem::ExclusiveFile {
+public:
+    MemoryExclusiveFile(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    ~MemoryExclusiveFile() override { Release(); }
+
+    IoResult Facts(OpenFileFacts& facts) override {
+        Node* n = Own();
+        if (!n) {
+            return IoResult::Failed;
+        }
+        facts.size = fs_.SizeOf(*n);
+        facts.reparsePoint = (n->attributes & attr::ReparsePoint) != 0;
+        facts.linkCount = n->linkCount;
+        return IoResult::Ok;
+    }
+
+    IoResult WriteAt(std::uint64_t position, const char* data, std::uint32_t count,
+                     std::uint32_t& written) override {
+        written = 0;
+        Node* n = Own();
+        if (!n) {
+            return IoResult::Failed;
+        }
+        // Writing through a link changes what it points at.
+        Node* target = n;
+        if (!n->linkTarget.empty()) {
+            target = fs_.Find(n->linkTarget).node;
+            if (!target || target->folder) {
+                return IoResult::NotFound;
+            }
+        }
+        const std::uint64_t size = fs_.SizeOf(*target);
+        const std::uint64_t end = position + count;
+        const std::uint64_t growth = end > size ? end - size : 0;
+        if (fs_.freeSpace_ && growth > *fs_.freeSpace_) {
+            return IoResult::DiskFull; // no progress at all
+        }
+        if (fs_.freeSpace_) {
+            *fs_.freeSpace_ -= growth;
+        }
+        if (target->syntheticSize) {
+            *target->syntheticSize = std::max(size, end);
+        } else {
+            if (target->content.size() < end) {
+                target->content.resize(static_cast<std::size_t>(end), '\0');
+            }
+            target->content.replace(static_cast<std::size_t>(position), count, data, count);
+        }
+        target->lastWrite = fs_.now_;
+        written = count;
+        std::string event = "write " + std::to_string(position) + " " + std::to_string(count);
+        bool uniform = count > 0;
+        for (std::uint32_t i = 1; i < count && uniform; ++i) {
+            uniform = data[i] == data[0];
+        }
+        if (uniform) {
+            static const char* const kHex = "0123456789ABCDEF";
+            const auto b = static_cast<unsigned char>(data[0]);
+            event += std::string(" 0x") + kHex[b >> 4] + kHex[b & 15];
+        } else {
+            event += " mixed";
+        }
+        fs_.Record(path_, std::move(event));
+        return IoResult::Ok;
+    }
+
+    IoResult Flush() override {
+        if (!Own()) {
+            return IoResult::Failed;
+        }
+        fs_.Record(path_, "flush");
+        return IoResult::Ok;
+    }
+
+    IoResult DeleteByHandle() override {
+        Node* n = Own();
+        if (!n) {
+            return IoResult::Failed;
+        }
+        const Lookup l = fs_.Find(path_);
+        const std::uint64_t size = fs_.SizeOf(*n);
+        if (fs_.freeSpace_ && n->linkCount <= 1) {
+            *fs_.freeSpace_ += n->content.size();
+        }
+        fs_.Record(path_, "delete " + std::to_string(size));
+        l.parent->children.erase(text::FoldCaseCopy(l.leaf));
+        open_ = false;
+        return IoResult::Ok;
+    }
+
+    IoResult Close() override {
+        Release();
+        return IoResult::Ok;
+    }
+
+private:
+    Node* Own() const {
+        if (!open_) {
+            return nullptr;
+        }
+        Node* n = fs_.Find(path_).node;
+        return n && n->openExclusive ? n : nullptr;
+    }
+    void Release() {
+        if (Node* n = Own()) {
+            n->openExclusive = false;
+        }
+        open_ = false;
+    }
+
+    MemoryFileSystem& fs_;
+    std::string path_;
+    bool open_ = true;
+};
+
+IoResult MemoryFileSystem::OpenForAppend(const std::string& path,
+                                         std::unique_ptr<AppendStream>& stream) {
+    stream.reset();
+    const Lookup l = Find(path);
+    if (l.parentMissing || !l.parent) {
+        return IoResult::PathNotFound;
+    }
+    bool created = false;
+    if (l.node) {
+        if (l.node->folder || (l.node->attributes & attr::ReadOnly)) {
+            return IoResult::AccessDenied;
+        }
+        if (const auto r = CheckUsable(*l.node); r != IoResult::Ok) {
+            return r;
+        }
+        if (l.node->openExclusive) {
+            return IoResult::SharingViolation;
+        }
+    } else {
+        if (l.parent->accessDenied) {
+            return IoResult::AccessDenied;
+        }
+        MakePath(path, false);
+        created = true;
+    }
+    stream = std::make_unique<MemoryAppendStream>(*this, path, created);
+    return IoResult::Ok;
+}
+
+IoResult MemoryFileSystem::OpenExclusive(const std::string& path,
+                                         std::unique_ptr<ExclusiveFile>& file) {
+    file.reset();
+    const Lookup l = Find(path);
+    if (l.parentMissing) {
+        return IoResult::PathNotFound;
+    }
+    if (!l.node) {
+        return IoResult::NotFound;
+    }
+    if (l.node->folder || (l.node->attributes & attr::ReadOnly)) {
+        return IoResult::AccessDenied;
+    }
+    if (const auto r = CheckUsable(*l.node); r != IoResult::Ok) {
+        return r;
+    }
+    if (l.node->openExclusive) {
+        return IoResult::SharingViolation;
+    }
+    l.node->openExclusive = true;
+    file = std::make_unique<MemoryExclusiveFile>(*this, path);
     return IoResult::Ok;
 }
 

@@ -62,6 +62,35 @@ private:
     std::map<std::string, std::unique_ptr<Node>> drives_; // keyed by folded "C:"
     std::optional<std::uint64_t> freeSpace_;
     FileTime now_ = 133000000000000000ull; // a day in 2022
+
+public:
+    // --- Links, large files and the write history ---
+    // A symbolic link at path pointing at target; the link has no content of
+    // its own, and writing through an open link would change the target.
+    void AddSymlink(const std::string& path, const std::string& target);
+    // Number of names the file has (hard links); 1 by default.
+    void SetLinkCount(const std::string& path, std::uint32_t count);
+    // Gives the file a size without storing its bytes (for files of
+    // gigabytes); writes then only move the size.
+    void SetSyntheticSize(const std::string& path, std::uint64_t size);
+    // What happened to a file through exclusive handles, one line per event:
+    // "write POS COUNT 0xBB" (the byte, when all bytes written were the same,
+    // else "mixed"), "flush", "delete SIZE". Kept after the file is deleted.
+    std::vector<std::string> History(const std::string& path) const;
+
+    IoResult OpenForAppend(const std::string& path, std::unique_ptr<AppendStream>& stream) override;
+    IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
+
+private:
+    class MemoryAppendStream;
+    class MemoryExclusiveFile;
+    friend class MemoryAppendStream;
+    friend class MemoryExclusiveFile;
+
+    void Record(const std::string& path, std::string event);
+    std::uint64_t SizeOf(const Node& node) const;
+
+    std::map<std::string, std::vector<std::string>> history_; // keyed by folded path
 };
 
 } // namespace quill::platform

@@ -211,4 +211,139 @@ IoResult Win32FileSystem::ListFolder(const std::string& folder, const Visitor& v
     return IoResult::Ok;
 }
 
+// --- Appending and exclusive writing ---
+
+namespace {
+
+// Closes a handle once; later calls find it closed and succeed.
+IoResult CloseOwned(HANDLE& h) {
+    if (h == INVALID_HANDLE_VALUE) {
+        return IoResult::Ok;
+    }
+    const BOOL ok = ::CloseHandle(h);
+    h = INVALID_HANDLE_VALUE;
+    return ok ? IoResult::Ok : LastError();
+}
+
+class Win32AppendStream final : public FileSystem::AppendStream {
+public:
+    Win32AppendStream(HANDLE h, bool created) : h_(h), created_(created) {}
+    Win32AppendStream(const Win32AppendStream&) = delete;
+    Win32AppendStream& operator=(const Win32AppendStream&) = delete;
+    ~Win32AppendStream() override { (void)CloseOwned(h_); }
+
+    bool Created() const override { return created_; }
+
+    IoResult Write(std::string_view bytes) override {
+        if (h_ == INVALID_HANDLE_VALUE) {
+            return IoResult::Failed;
+        }
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+            DWORD written = 0;
+            if (!::WriteFile(h_, bytes.data() + done, chunk, &written, nullptr)) {
+                return LastError();
+            }
+            if (written == 0) {
+                return IoResult::DiskFull;
+            }
+            done += written;
+        }
+        return IoResult::Ok;
+    }
+
+    IoResult Close() override { return CloseOwned(h_); }
+
+private:
+    HANDLE h_;
+    bool created_;
+};
+
+class Win32ExclusiveFile final : public FileSystem::ExclusiveFile {
+public:
+    explicit Win32ExclusiveFile(HANDLE h) : h_(h) {}
+    Win32ExclusiveFile(const Win32ExclusiveFile&) = delete;
+    Win32ExclusiveFile& operator=(const Win32ExclusiveFile&) = delete;
+    ~Win32ExclusiveFile() override { (void)CloseOwned(h_); }
+
+    IoResult Facts(FileSystem::OpenFileFacts& facts) override {
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!::GetFileInformationByHandle(h_, &info)) {
+            return LastError();
+        }
+        facts.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        facts.reparsePoint = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        facts.linkCount = info.nNumberOfLinks;
+        return IoResult::Ok;
+    }
+
+    IoResult WriteAt(std::uint64_t position, const char* data, std::uint32_t count,
+                     std::uint32_t& written) override {
+        written = 0;
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        DWORD done = 0;
+        const BOOL ok = ::WriteFile(h_, data, count, &done, &at);
+        written = done;
+        return ok ? IoResult::Ok : LastError();
+    }
+
+    IoResult Flush() override { return ::FlushFileBuffers(h_) ? IoResult::Ok : LastError(); }
+
+    IoResult DeleteByHandle() override {
+        FILE_DISPOSITION_INFO disposition = {};
+        disposition.DeleteFile = TRUE;
+        if (!::SetFileInformationByHandle(h_, FileDispositionInfo, &disposition,
+                                          sizeof disposition)) {
+            return LastError();
+        }
+        return IoResult::Ok;
+    }
+
+    IoResult Close() override { return CloseOwned(h_); }
+
+private:
+    HANDLE h_;
+};
+
+} // namespace
+
+IoResult Win32FileSystem::OpenForAppend(const std::string& path,
+                                        std::unique_ptr<AppendStream>& stream) {
+    stream.reset();
+    // Readers (the browser showing the log) may look in while it is open.
+    HANDLE h = ::CreateFileW(WidePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return LastError();
+    }
+    const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+    stream = std::make_unique<Win32AppendStream>(h, created);
+    return IoResult::Ok;
+}
+
+IoResult Win32FileSystem::OpenExclusive(const std::string& path,
+                                        std::unique_ptr<ExclusiveFile>& file) {
+    file.reset();
+    HANDLE h =
+        ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return LastError();
+    }
+    // A read-only file is never written, even where the system would let the
+    // open through (Wine running as root).
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileInformationByHandle(h, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        ::CloseHandle(h);
+        return IoResult::AccessDenied;
+    }
+    file = std::make_unique<Win32ExclusiveFile>(h);
+    return IoResult::Ok;
+}
+
 } // namespace quill::platform

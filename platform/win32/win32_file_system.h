@@ -16,6 +16,10 @@ public:
     IoResult Delete(const std::string& path) override;
     IoResult CreateFolder(const std::string& path) override;
     IoResult ListFolder(const std::string& folder, const Visitor& visit) override;
+
+    // --- Appending and exclusive writing ---
+    IoResult OpenForAppend(const std::string& path, std::unique_ptr<AppendStream>& stream) override;
+    IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
 };
 
 } // namespace quill::platform

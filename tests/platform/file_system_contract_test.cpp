@@ -108,5 +108,93 @@ TEST_F(FileSystemContract, FoldersAreNotFiles) {
     EXPECT_TRUE(fs.Exists(root + "d"));
 }
 
+// --- Appending and exclusive writing ---
+
+TEST_F(FileSystemContract, AppendCreatesThenAppends) {
+    const std::string path = root + "log.htm";
+    {
+        std::unique_ptr<FileSystem::AppendStream> s;
+        ASSERT_EQ(fs.OpenForAppend(path, s), IoResult::Ok);
+        EXPECT_TRUE(s->Created());
+        EXPECT_EQ(s->Write("one\r\n"), IoResult::Ok);
+        EXPECT_EQ(s->Close(), IoResult::Ok);
+        EXPECT_EQ(s->Close(), IoResult::Ok);
+    }
+    {
+        std::unique_ptr<FileSystem::AppendStream> s;
+        ASSERT_EQ(fs.OpenForAppend(path, s), IoResult::Ok);
+        EXPECT_FALSE(s->Created());
+        EXPECT_EQ(s->Write("two"), IoResult::Ok);
+    } // closed by its destructor
+    EXPECT_EQ(env->Get("log.htm"), "one\r\ntwo");
+    std::unique_ptr<FileSystem::AppendStream> s;
+    EXPECT_EQ(fs.OpenForAppend(root + "nodir\\log.htm", s), IoResult::PathNotFound);
+    EXPECT_EQ(s, nullptr);
+}
+
+TEST_F(FileSystemContract, ExclusiveOpenShutsOutEveryoneElse) {
+    const std::string path = root + "x.bin";
+    ASSERT_EQ(fs.ReplaceFileContent(path, "12345"), IoResult::Ok);
+    std::unique_ptr<FileSystem::ExclusiveFile> f;
+    ASSERT_EQ(fs.OpenExclusive(path, f), IoResult::Ok);
+    FileSystem::OpenFileFacts facts;
+    ASSERT_EQ(f->Facts(facts), IoResult::Ok);
+    EXPECT_EQ(facts.size, 5u);
+    EXPECT_FALSE(facts.reparsePoint);
+    EXPECT_EQ(facts.linkCount, 1u);
+
+    std::unique_ptr<FileSystem::ExclusiveFile> second;
+    EXPECT_EQ(fs.OpenExclusive(path, second), IoResult::SharingViolation);
+    EXPECT_EQ(fs.Delete(path), IoResult::SharingViolation);
+    std::unique_ptr<FileSystem::AppendStream> append;
+    EXPECT_EQ(fs.OpenForAppend(path, append), IoResult::SharingViolation);
+    ASSERT_EQ(f->Close(), IoResult::Ok);
+    EXPECT_EQ(fs.OpenExclusive(path, second), IoResult::Ok);
+}
+
+TEST_F(FileSystemContract, ExclusiveOpenRefusesMissingReadOnlyAndFolders) {
+    std::unique_ptr<FileSystem::ExclusiveFile> f;
+    EXPECT_EQ(fs.OpenExclusive(root + "none", f), IoResult::NotFound);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "ro", "r"), IoResult::Ok);
+    ASSERT_EQ(fs.SetAttributes(root + "ro", attr::ReadOnly), IoResult::Ok);
+    EXPECT_EQ(fs.OpenExclusive(root + "ro", f), IoResult::AccessDenied);
+    ASSERT_EQ(fs.CreateFolder(root + "d"), IoResult::Ok);
+    EXPECT_NE(fs.OpenExclusive(root + "d", f), IoResult::Ok);
+    EXPECT_EQ(f, nullptr);
+    ASSERT_EQ(fs.SetAttributes(root + "ro", attr::Normal), IoResult::Ok);
+}
+
+TEST_F(FileSystemContract, WriteAtOverwritesAndExtends) {
+    const std::string path = root + "w.bin";
+    ASSERT_EQ(fs.ReplaceFileContent(path, "abcdef"), IoResult::Ok);
+    {
+        std::unique_ptr<FileSystem::ExclusiveFile> f;
+        ASSERT_EQ(fs.OpenExclusive(path, f), IoResult::Ok);
+        std::uint32_t written = 0;
+        ASSERT_EQ(f->WriteAt(2, "XY", 2, written), IoResult::Ok);
+        EXPECT_EQ(written, 2u);
+        ASSERT_EQ(f->WriteAt(5, "0123", 4, written), IoResult::Ok);
+        EXPECT_EQ(written, 4u);
+        EXPECT_EQ(f->Flush(), IoResult::Ok);
+        FileSystem::OpenFileFacts facts;
+        ASSERT_EQ(f->Facts(facts), IoResult::Ok);
+        EXPECT_EQ(facts.size, 9u);
+    }
+    EXPECT_EQ(env->Get("w.bin"), "abXYe0123");
+}
+
+TEST_F(FileSystemContract, DeleteByHandleRemovesTheFile) {
+    const std::string path = root + "gone.bin";
+    ASSERT_EQ(fs.ReplaceFileContent(path, "secret"), IoResult::Ok);
+    std::unique_ptr<FileSystem::ExclusiveFile> f;
+    ASSERT_EQ(fs.OpenExclusive(path, f), IoResult::Ok);
+    std::uint32_t written = 0;
+    ASSERT_EQ(f->WriteAt(0, "AAAAAA", 6, written), IoResult::Ok);
+    EXPECT_EQ(f->DeleteByHandle(), IoResult::Ok);
+    EXPECT_EQ(f->Close(), IoResult::Ok);
+    EXPECT_FALSE(fs.Exists(path));
+    EXPECT_TRUE(List(root).empty());
+}
+
 } // namespace
 } // namespace quill::platform
