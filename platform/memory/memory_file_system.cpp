@@ -148,6 +148,13 @@ void MemoryFileSystem::SetTimes(const std::string& path, FileTime creation, File
     }
 }
 
+void MemoryFileSystem::SetReparsePoint(const std::string& path, bool reparse) {
+    if (Node* n = Find(path).node) {
+        n->attributes =
+            reparse ? (n->attributes | attr::ReparsePoint) : (n->attributes & ~attr::ReparsePoint);
+    }
+}
+
 void MemoryFileSystem::SetAccessDenied(const std::string& path, bool denied) {
     if (Node* n = Find(path).node) {
         n->accessDenied = denied;

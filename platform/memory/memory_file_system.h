@@ -68,6 +68,8 @@ public:
     // A symbolic link at path pointing at target; the link has no content of
     // its own, and writing through an open link would change the target.
     void AddSymlink(const std::string& path, const std::string& target);
+    // Marks a folder as a junction or directory link (a reparse point).
+    void SetReparsePoint(const std::string& path, bool reparse);
     // Number of names the file has (hard links); 1 by default.
     void SetLinkCount(const std::string& path, std::uint32_t count);
     // Gives the file a size without storing its bytes (for files of

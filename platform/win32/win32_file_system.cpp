@@ -191,6 +191,11 @@ IoResult Win32FileSystem::ListFolder(const std::string& folder, const Visitor& v
         // An empty folder has no entries at all on some file systems.
         return error == ERROR_FILE_NOT_FOUND ? IoResult::Ok : win32::MapError(error);
     }
+    // Closed however the visit ends, also when a visitor throws.
+    struct FindCloser {
+        HANDLE h;
+        ~FindCloser() { ::FindClose(h); }
+    } closer{h};
     FileEntry e;
     do {
         const wchar_t* n = data.cFileName;
@@ -207,7 +212,6 @@ IoResult Win32FileSystem::ListFolder(const std::string& folder, const Visitor& v
             break;
         }
     } while (::FindNextFileW(h, &data));
-    ::FindClose(h);
     return IoResult::Ok;
 }
 
