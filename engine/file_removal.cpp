@@ -61,16 +61,43 @@ bool SecureDelete(FileSystem& fs, const std::string& path) {
     return deleted && closed;
 }
 
-bool RemoveFile(FileSystem& fs, const std::string& path, bool quick) {
+namespace {
+
+enum class Outcome { Removed, Failed, Gone };
+
+// Removes one file, looking at the disk again only when the first attempt
+// fails: a plain delete is the one call the common case needs.
+Outcome TryRemove(FileSystem& fs, const std::string& path, bool quick) {
     if (!quick) {
-        return SecureDelete(fs, path);
+        if (SecureDelete(fs, path)) {
+            return Outcome::Removed;
+        }
+        return IsFile(fs, path) ? Outcome::Failed : Outcome::Gone;
+    }
+    const IoResult r = fs.Delete(path);
+    if (Succeeded(r)) {
+        return Outcome::Removed;
+    }
+    if (r == IoResult::NotFound || r == IoResult::PathNotFound) {
+        return Outcome::Gone;
+    }
+    const std::uint32_t a = fs.GetAttributes(path);
+    if (a == platform::attr::Invalid || (a & platform::attr::Directory)) {
+        return Outcome::Gone;
     }
     // Writing attributes costs dearly on some systems: only when needed.
-    const std::uint32_t a = fs.GetAttributes(path);
-    if (a != platform::attr::Invalid && (a & platform::attr::ReadOnly)) {
-        (void)fs.SetAttributes(path, a & ~platform::attr::ReadOnly);
+    if ((a & platform::attr::ReadOnly) &&
+        Succeeded(fs.SetAttributes(path, a & ~platform::attr::ReadOnly)) &&
+        Succeeded(fs.Delete(path))) {
+        return Outcome::Removed;
     }
-    return Succeeded(fs.Delete(path));
+    return Outcome::Failed;
+}
+
+} // namespace
+
+bool RemoveFile(FileSystem& fs, const std::string& path, bool quick) {
+    return TryRemove(fs, path, quick) == Outcome::Removed;
 }
 
 void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& counts,
@@ -96,10 +123,14 @@ void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& count
                 seam.SetStopRequested(false);
                 break;
             }
-            if (!line.Checked || !IsFile(context.fs, line.Text)) {
+            if (!line.Checked) {
                 continue;
             }
-            if (RemoveFile(context.fs, line.Text, quick)) {
+            const Outcome outcome = TryRemove(context.fs, line.Text, quick);
+            if (outcome == Outcome::Gone) {
+                continue; // vanished meanwhile, or a folder: nothing counted
+            }
+            if (outcome == Outcome::Removed) {
                 ++counts.removed;
                 if (context.log) {
                     context.log->AppendLogRow(LogKind::FolderFile, quick, true, "", line.Text);
