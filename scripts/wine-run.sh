@@ -13,6 +13,10 @@ export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
+# Wine keeps its recycle bin in the freedesktop trash: a private one here, so
+# tests that empty it never touch the user's own.
+export XDG_DATA_HOME="$build_dir/xdg-data"
+mkdir -p "$XDG_DATA_HOME"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
