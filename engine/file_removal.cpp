@@ -1,6 +1,6 @@
 #include "engine/file_removal.h"
 
-#include "engine/special_items.h"
+#include "engine/builtin_stores.h"
 
 #include <exception>
 

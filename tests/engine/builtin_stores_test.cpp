@@ -1,6 +1,6 @@
 // Special items: chosen by their exact names, always logged as cleaned.
 
-#include "engine/special_items.h"
+#include "engine/builtin_stores.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_shell.h"
 #include "support/recording_log.h"

@@ -1,4 +1,4 @@
-#include "engine/special_items.h"
+#include "engine/builtin_stores.h"
 
 #include "platform/text.h"
 
