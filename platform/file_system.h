@@ -116,6 +116,23 @@ public:
     // anyone, read-only or a folder is refused.
     [[nodiscard]] virtual IoResult OpenExclusive(const std::string& path,
                                                  std::unique_ptr<ExclusiveFile>& file) = 0;
+
+    // --- Reading in blocks ---
+
+    // A file open for reading from its start. Closed when destroyed.
+    class ReadStream {
+    public:
+        virtual ~ReadStream() = default;
+        // Reads up to capacity bytes from where the last read ended; got is 0
+        // at the end of the file.
+        [[nodiscard]] virtual IoResult Read(char* buffer, std::uint32_t capacity,
+                                            std::uint32_t& got) = 0;
+    };
+
+    // Opens an existing file for reading, sharing it with readers, writers
+    // and deleters. A folder is refused.
+    [[nodiscard]] virtual IoResult OpenForReading(const std::string& path,
+                                                  std::unique_ptr<ReadStream>& stream) = 0;
 };
 
 } // namespace quill::platform

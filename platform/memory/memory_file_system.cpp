@@ -507,6 +507,68 @@ private:
     bool open_ = true;
 };
 
+class MemoryFileSystem::MemoryReadStream final : public FileSystem::ReadStream {
+public:
+    MemoryReadStream(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+
+    IoResult Read(char* buffer, std::uint32_t capacity, std::uint32_t& got) override {
+        got = 0;
+        const Node* n = fs_.Find(path_).node;
+        if (n && !n->linkTarget.empty()) {
+            n = fs_.Find(n->linkTarget).node; // reading goes through a link
+        }
+        if (!n || n->folder) {
+            return IoResult::Failed;
+        }
+        if (const auto r = fs_.CheckUsable(*n); r != IoResult::Ok) {
+            return r;
+        }
+        if (offset_ < n->content.size()) {
+            const std::size_t count =
+                std::min<std::size_t>(capacity, n->content.size() - offset_);
+            std::copy_n(n->content.data() + offset_, count, buffer);
+            offset_ += count;
+            got = static_cast<std::uint32_t>(count);
+        }
+        return IoResult::Ok;
+    }
+
+private:
+    MemoryFileSystem& fs_;
+    std::string path_;
+    std::size_t offset_ = 0;
+};
+
+IoResult MemoryFileSystem::OpenForReading(const std::string& path,
+                                          std::unique_ptr<ReadStream>& stream) {
+    stream.reset();
+    const Lookup l = Find(path);
+    if (l.parentMissing) {
+        return IoResult::PathNotFound;
+    }
+    if (!l.node) {
+        return IoResult::NotFound;
+    }
+    const Node* n = l.node;
+    if (!n->linkTarget.empty()) {
+        n = Find(n->linkTarget).node;
+        if (!n) {
+            return IoResult::NotFound;
+        }
+    }
+    if (n->folder) {
+        return IoResult::AccessDenied;
+    }
+    if (const auto r = CheckUsable(*l.node); r != IoResult::Ok) {
+        return r;
+    }
+    if (const auto r = CheckUsable(*n); r != IoResult::Ok) {
+        return r;
+    }
+    stream = std::make_unique<MemoryReadStream>(*this, path);
+    return IoResult::Ok;
+}
+
 IoResult MemoryFileSystem::OpenForAppend(const std::string& path,
                                          std::unique_ptr<AppendStream>& stream) {
     stream.reset();

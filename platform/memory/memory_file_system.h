@@ -68,7 +68,8 @@ public:
     // A symbolic link at path pointing at target; the link has no content of
     // its own, and writing through an open link would change the target.
     void AddSymlink(const std::string& path, const std::string& target);
-    // Marks a folder as a junction or directory link (a reparse point).
+    // Marks a folder or file as a reparse point (a junction, mount point or
+    // link); a folder keeps its entries, as the target of a junction would.
     void SetReparsePoint(const std::string& path, bool reparse);
     // Number of names the file has (hard links); 1 by default.
     void SetLinkCount(const std::string& path, std::uint32_t count);
@@ -82,10 +83,13 @@ public:
 
     IoResult OpenForAppend(const std::string& path, std::unique_ptr<AppendStream>& stream) override;
     IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
+    IoResult OpenForReading(const std::string& path, std::unique_ptr<ReadStream>& stream) override;
 
 private:
     class MemoryAppendStream;
     class MemoryExclusiveFile;
+    class MemoryReadStream;
+    friend class MemoryReadStream;
     friend class MemoryAppendStream;
     friend class MemoryExclusiveFile;
 

@@ -315,6 +315,41 @@ private:
 
 } // namespace
 
+// --- Reading in blocks ---
+
+namespace {
+
+class Win32ReadStream final : public FileSystem::ReadStream {
+public:
+    explicit Win32ReadStream(HANDLE h) : h_(h) {}
+
+    IoResult Read(char* buffer, std::uint32_t capacity, std::uint32_t& got) override {
+        DWORD done = 0;
+        const BOOL ok = ::ReadFile(h_.Get(), buffer, capacity, &done, nullptr);
+        got = done;
+        return ok ? IoResult::Ok : LastError();
+    }
+
+private:
+    ScopedHandle h_;
+};
+
+} // namespace
+
+IoResult Win32FileSystem::OpenForReading(const std::string& path,
+                                         std::unique_ptr<ReadStream>& stream) {
+    stream.reset();
+    HANDLE h = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                             nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return LastError();
+    }
+    stream = std::make_unique<Win32ReadStream>(h);
+    return IoResult::Ok;
+}
+
 IoResult Win32FileSystem::OpenForAppend(const std::string& path,
                                         std::unique_ptr<AppendStream>& stream) {
     stream.reset();

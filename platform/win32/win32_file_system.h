@@ -20,6 +20,9 @@ public:
     // --- Appending and exclusive writing ---
     IoResult OpenForAppend(const std::string& path, std::unique_ptr<AppendStream>& stream) override;
     IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
+
+    // --- Reading in blocks ---
+    IoResult OpenForReading(const std::string& path, std::unique_ptr<ReadStream>& stream) override;
 };
 
 } // namespace quill::platform
