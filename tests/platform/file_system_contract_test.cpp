@@ -196,5 +196,72 @@ TEST_F(FileSystemContract, DeleteByHandleRemovesTheFile) {
     EXPECT_TRUE(List(root).empty());
 }
 
+// --- Reading in blocks ---
+
+TEST_F(FileSystemContract, ReadsInBlocksUntilTheEnd) {
+    std::string content(10000, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        content[i] = static_cast<char>(i * 7);
+    }
+    ASSERT_EQ(fs.ReplaceFileContent(root + "big.bin", content), IoResult::Ok);
+    std::unique_ptr<FileSystem::ReadStream> s;
+    ASSERT_EQ(fs.OpenForReading(root + "big.bin", s), IoResult::Ok);
+    std::string back;
+    std::vector<std::uint32_t> blocks;
+    char buffer[4096];
+    for (;;) {
+        std::uint32_t got = 99;
+        ASSERT_EQ(s->Read(buffer, sizeof buffer, got), IoResult::Ok);
+        if (got == 0) {
+            break;
+        }
+        blocks.push_back(got);
+        back.append(buffer, got);
+    }
+    EXPECT_EQ(back, content);
+    EXPECT_EQ(blocks, (std::vector<std::uint32_t>{4096, 4096, 1808}));
+    std::uint32_t got = 99;
+    EXPECT_EQ(s->Read(buffer, sizeof buffer, got), IoResult::Ok);
+    EXPECT_EQ(got, 0u);
+}
+
+TEST_F(FileSystemContract, ReadingSharesWithWritersButNotWithExclusiveHandles) {
+    const std::string path = root + "shared.txt";
+    ASSERT_EQ(fs.ReplaceFileContent(path, "abc"), IoResult::Ok);
+    std::unique_ptr<FileSystem::AppendStream> writer;
+    ASSERT_EQ(fs.OpenForAppend(path, writer), IoResult::Ok);
+    std::unique_ptr<FileSystem::ReadStream> s;
+    ASSERT_EQ(fs.OpenForReading(path, s), IoResult::Ok);
+    char buffer[16];
+    std::uint32_t got = 0;
+    ASSERT_EQ(s->Read(buffer, sizeof buffer, got), IoResult::Ok);
+    EXPECT_EQ(std::string(buffer, got), "abc");
+    s.reset();
+    ASSERT_EQ(writer->Close(), IoResult::Ok);
+
+    // A reader does not keep others from deleting the file.
+    ASSERT_EQ(fs.OpenForReading(path, s), IoResult::Ok);
+    std::unique_ptr<FileSystem::ExclusiveFile> f;
+    s.reset();
+    ASSERT_EQ(fs.OpenExclusive(path, f), IoResult::Ok);
+    EXPECT_EQ(fs.OpenForReading(path, s), IoResult::SharingViolation);
+    EXPECT_EQ(s, nullptr);
+}
+
+TEST_F(FileSystemContract, ReadingRefusesMissingFilesAndFolders) {
+    std::unique_ptr<FileSystem::ReadStream> s;
+    EXPECT_EQ(fs.OpenForReading(root + "none.txt", s), IoResult::NotFound);
+    EXPECT_EQ(fs.OpenForReading(root + "nodir\\none.txt", s), IoResult::PathNotFound);
+    ASSERT_EQ(fs.CreateFolder(root + "d"), IoResult::Ok);
+    EXPECT_NE(fs.OpenForReading(root + "d", s), IoResult::Ok);
+    EXPECT_EQ(s, nullptr);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "empty", ""), IoResult::Ok);
+    ASSERT_EQ(fs.OpenForReading(root + "empty", s), IoResult::Ok);
+    char buffer[8];
+    std::uint32_t got = 99;
+    EXPECT_EQ(s->Read(buffer, sizeof buffer, got), IoResult::Ok);
+    EXPECT_EQ(got, 0u);
+}
+
 } // namespace
 } // namespace quill::platform
