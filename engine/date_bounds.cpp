@@ -1,22 +1,16 @@
 #include "engine/date_bounds.h"
 
+#include "platform/calendar.h"
+
 #include <cmath>
 
 namespace quill {
 
+using calendar::DaysFromCivil;
+
 namespace {
 
 constexpr std::int64_t kMsPerDay = 86400000;
-
-// Days from 1 January 1970 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
 
 const std::int64_t kDay0 = DaysFromCivil(1899, 12, 30);
 

@@ -1,20 +1,12 @@
 #include "log/log_markup.h"
 
+#include "platform/calendar.h"
+
 #include <cstdio>
 
 namespace quill::logmarkup {
 
 namespace {
-
-// Days from 1 March of year 0 (proleptic Gregorian) to the given date.
-long DaysFromCivil(int y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe;
-}
 
 std::string Line(const std::string& s) {
     return s + "\r\n";
@@ -23,7 +15,8 @@ std::string Line(const std::string& s) {
 } // namespace
 
 std::string Stamp(const platform::LocalTime& t) {
-    const long days = DaysFromCivil(t.year, t.month, t.day) - DaysFromCivil(1899, 12, 30);
+    const std::int64_t days =
+        calendar::DaysFromCivil(t.year, t.month, t.day) - calendar::DaysFromCivil(1899, 12, 30);
     const double ms = ((t.hour * 60.0 + t.minute) * 60.0 + t.second) * 1000.0 + t.millisecond;
     const double value = static_cast<double>(days) + ms / 86400000.0;
     char buf[64];

@@ -1,33 +1,16 @@
 #include "platform/memory/memory_clock.h"
 
+#include "platform/calendar.h"
+
 namespace quill::platform {
+
+using calendar::CivilFromDays;
+using calendar::DaysFromCivil;
 
 namespace {
 
 constexpr std::int64_t kTicksPerMs = 10000;
 constexpr std::int64_t kMsPerDay = 86400000;
-
-// Days from 1 January 1970 of a proleptic Gregorian date, and back.
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yoe + era * 400 + (month <= 2));
-}
 
 // 1 January 1601 counted from 1 January 1970.
 const std::int64_t kEpoch1601 = DaysFromCivil(1601, 1, 1);
