@@ -13,6 +13,7 @@ test: deps
 
 deps:
 	bash scripts/install-deps.sh
+	bash scripts/browser-tools.sh
 
 native:
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug

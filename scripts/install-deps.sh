@@ -3,7 +3,12 @@
 # Does nothing when everything is already present.
 set -euo pipefail
 
-packages=(cmake g++ make googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth)
+packages=(cmake g++ make googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth chromium fonts-wqy-microhei)
+# The browser check runs on Node.js; machines that have no Node.js of their
+# own get Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,22 @@
 
 namespace quill::platform {
 
+namespace {
+
+LocalTime FromSystemTime(const SYSTEMTIME& st) {
+    LocalTime t;
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    t.millisecond = st.wMilliseconds;
+    return t;
+}
+
+} // namespace
+
 bool Win32TimeZone::ToLocalTime(FileTime utc, LocalTime& local) const {
     FILETIME ft;
     ft.dwLowDateTime = static_cast<DWORD>(utc & 0xFFFFFFFFu);
@@ -13,14 +29,14 @@ bool Win32TimeZone::ToLocalTime(FileTime utc, LocalTime& local) const {
     if (!::FileTimeToLocalFileTime(&ft, &localFt) || !::FileTimeToSystemTime(&localFt, &st)) {
         return false;
     }
-    local.year = st.wYear;
-    local.month = st.wMonth;
-    local.day = st.wDay;
-    local.hour = st.wHour;
-    local.minute = st.wMinute;
-    local.second = st.wSecond;
-    local.millisecond = st.wMilliseconds;
+    local = FromSystemTime(st);
     return true;
+}
+
+LocalTime Win32WallClock::Now() {
+    SYSTEMTIME st;
+    ::GetLocalTime(&st);
+    return FromSystemTime(st);
 }
 
 } // namespace quill::platform

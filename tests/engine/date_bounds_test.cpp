@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quill {
 namespace {
 
@@ -117,6 +119,22 @@ TEST(Win32TimeZone, AgreesWithTheSystemConversion) {
     EXPECT_EQ(t.hour, st.wHour);
     EXPECT_EQ(t.minute, 20);
     EXPECT_EQ(t.millisecond, 400);
+}
+
+TEST(Win32WallClock, ReadsTheLocalClock) {
+    auto key = [](const SYSTEMTIME& s) {
+        return std::tuple(s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond,
+                          s.wMilliseconds);
+    };
+    SYSTEMTIME before;
+    SYSTEMTIME after;
+    ::GetLocalTime(&before);
+    const LocalTime now = platform::Win32WallClock().Now();
+    ::GetLocalTime(&after);
+    const auto read =
+        std::tuple(now.year, now.month, now.day, now.hour, now.minute, now.second, now.millisecond);
+    EXPECT_LE(key(before), read);
+    EXPECT_LE(read, key(after));
 }
 #endif
 

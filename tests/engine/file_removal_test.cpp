@@ -329,6 +329,23 @@ TEST_F(FileRemovalTest, SecureOnlyRemovesTheNameOfAFileWithOtherNames) {
     EXPECT_EQ(memory->History(root + "shared.txt"), (std::vector<std::string>{"delete 21"}));
 }
 
+#ifdef _WIN32
+// Real hard links: the other name keeps its bytes, unwritten.
+TEST_F(FileRemovalTest, SecureLeavesTheOtherNameOfAHardLinkIntact) {
+    env->Put("first.txt", "still shown elsewhere");
+    ASSERT_TRUE(::CreateHardLinkW(platform::win32::WidePath(root + "second.txt").c_str(),
+                                  platform::win32::WidePath(root + "first.txt").c_str(), nullptr));
+    Remove({{root + "first.txt", true}}, false);
+    EXPECT_EQ(counts.removed, 1);
+    EXPECT_FALSE(Exists("first.txt"));
+    EXPECT_EQ(env->Get("second.txt"), "still shown elsewhere");
+
+    // With its last name left, the file is overwritten as any other.
+    EXPECT_TRUE(SecureDelete(env->Fs(), root + "second.txt"));
+    EXPECT_FALSE(Exists("second.txt"));
+}
+#endif
+
 TEST_F(FileRemovalTest, WriteWithoutProgressFailsTheFile) {
     auto* memory = env->Memory();
     if (!memory) {
