@@ -3,6 +3,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace quill::platform {
@@ -443,10 +444,9 @@ public:
         target->lastWrite = fs_.now_;
         written = count;
         std::string event = "write " + std::to_string(position) + " " + std::to_string(count);
-        bool uniform = count > 0;
-        for (std::uint32_t i = 1; i < count && uniform; ++i) {
-            uniform = data[i] == data[0];
-        }
+        // Every byte equal to the first: the block compared with itself one
+        // byte on.
+        const bool uniform = count > 0 && std::memcmp(data, data + 1, count - 1) == 0;
         if (uniform) {
             static const char* const kHex = "0123456789ABCDEF";
             const auto b = static_cast<unsigned char>(data[0]);
