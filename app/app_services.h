@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
+#include "platform/wall_clock.h"
+
+// The services the main window works with; the program entry owns them.
+
+namespace quill {
+
+struct AppServices {
+    platform::FileSystem& fs;
+    platform::Registry& registry;
+    platform::SystemInfo& system;
+    platform::Shell& shell;
+    platform::Dialogs& dialogs;
+    platform::WallClock& clock;
+};
+
+} // namespace quill

@@ -1,0 +1,32 @@
+#include "platform/win32/win32_dialogs.h"
+
+#include "platform/win32/wide.h"
+
+#include <windows.h>
+
+namespace quill::platform {
+
+bool Win32Dialogs::ShowMessage(MessageKind kind, const std::string& text) {
+    UINT style = MB_OK;
+    const wchar_t* caption = L"Information";
+    switch (kind) {
+    case MessageKind::Question:
+        style = MB_YESNO | MB_ICONWARNING;
+        caption = L"Warning";
+        break;
+    case MessageKind::Error:
+        style = MB_OK | MB_ICONERROR;
+        caption = L"Error";
+        break;
+    case MessageKind::Information:
+        style = MB_OK | MB_ICONINFORMATION;
+        break;
+    case MessageKind::Notice:
+        break;
+    }
+    const int answer = ::MessageBoxW(static_cast<HWND>(owner_), win32::Wide(text).c_str(), caption,
+                                     style | MB_TASKMODAL);
+    return kind == MessageKind::Question ? answer == IDYES : true;
+}
+
+} // namespace quill::platform
