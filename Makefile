@@ -1,15 +1,20 @@
 # make test  installs what is missing, builds both configurations and runs every test.
-# make run   (comes with the main window) starts the program on its shipped defaults.
+# make run   starts the program on its shipped defaults (on a virtual display
+#            when no X display is set).
 
 NATIVE := build/native
 WIN32  := build/win32
 JOBS   ?= $(shell nproc)
 
-.PHONY: test deps native win32 test-native test-win32 format clean
+.PHONY: test run deps native win32 test-native test-win32 format clean
 
 test: deps
 	$(MAKE) native win32
 	$(MAKE) test-native test-win32
+
+run: deps
+	$(MAKE) win32
+	bash scripts/run-program.sh $(WIN32)/app/quillmere.exe
 
 deps:
 	bash scripts/install-deps.sh

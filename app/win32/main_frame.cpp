@@ -1,0 +1,497 @@
+#include "app/win32/main_frame.h"
+
+#include "platform/win32/wide.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+namespace quill::win32app {
+
+namespace {
+
+using platform::win32::Wide;
+
+constexpr int kClientWidth = 707;
+constexpr int kClientHeight = 502;
+
+enum ControlId : int {
+    // Top toolbar.
+    kBtnSetting = 100,
+    kBtnExclude,
+    kBtnViewLog,
+    kBtnDeleteLog,
+    kSpeedButton7,
+    kBtnSavePlugin,
+    kSpeedButton3,
+    kSpeedButton2,
+    kBtnMainPreview,
+    kBtnWashAll,
+    kSpMainCancel,
+    kSpCancelPreview,
+    kSpeedButton17,
+    // The three lists.
+    kChListBoxItem = 200,
+    kChListBoxFolder,
+    kChListBoxRegister,
+    // Beside the wash item list.
+    kBtnPreviewCurrentItem = 300,
+    kBtnWashSingle,
+    kSpNew,
+    kSpEdit,
+    kSpDelete,
+    kBtnUp,
+    kBtnDown,
+    kBtnSelectall,
+    kBtnUnselectAll,
+    // Folder/file box.
+    kBtnPreviewCurrentFolder = 400,
+    kBtnWashFolder,
+    kBtnaddfolder,
+    kBtnEditFolder,
+    kBtndeletefolder,
+    kSpeedButton1,
+    kSpeedButton4,
+    // Registry box.
+    kBtnPreviewCurrentRegister = 500,
+    kBtnWashRegister,
+    kBtnAddRegsiterChild,
+    kBtnEditRegsiterChild,
+    kBtndeleteregister,
+    kSpeedButton6,
+    kSpeedButton5,
+};
+
+// The commands whose handlers exist so far; the others stay disabled until
+// the steps that build them connect them.
+bool Connected(int id) {
+    switch (id) {
+    case kBtnViewLog:
+    case kBtnDeleteLog:
+    case kSpeedButton2:
+    case kSpeedButton17:
+    case kBtnSelectall:
+    case kBtnUnselectAll:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsChecked(UINT state) {
+    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+} // namespace
+
+MainFrame::MainFrame(TFormMainQLMR& form, HINSTANCE instance) : form_(form), instance_(instance) {
+    items_.model = &form_.ChListBoxItem;
+    folders_.model = &form_.ChListBoxFolder;
+    registers_.model = &form_.ChListBoxRegister;
+}
+
+MainFrame::~MainFrame() {
+    if (hwnd_) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+bool MainFrame::Create() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &MainFrame::WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT r{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + ((work.right - work.left) - w) / 2;
+    const int y = work.top + ((work.bottom - work.top) - h) / 2;
+    hwnd_ = ::CreateWindowExW(exStyle, kClassName, Wide(TFormMainQLMR::kCaption).c_str(), style, x,
+                              y, w, h, nullptr, nullptr, instance_, this);
+    if (!hwnd_) {
+        return false;
+    }
+    CreateControls();
+    Mirror();
+    return true;
+}
+
+void MainFrame::Show(bool minimized) {
+    ::ShowWindow(hwnd_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    ::UpdateWindow(hwnd_);
+}
+
+HWND MainFrame::AddButton(int id, const wchar_t* caption, const wchar_t* hint, int x, int y, int w,
+                          int h) {
+    HWND b = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, w,
+                               h, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               instance_, nullptr);
+    ::SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    AddHint(b, hint);
+    return b;
+}
+
+void MainFrame::AddHint(HWND control, const wchar_t* hint) {
+    if (!tooltip_ || !hint) {
+        return;
+    }
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = const_cast<wchar_t*>(hint);
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+HWND MainFrame::AddList(int id, int x, int y, int w, int h) {
+    HWND list = ::CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+            LVS_SHOWSELALWAYS,
+        x, y, w, h, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = w - ::GetSystemMetrics(SM_CXVSCROLL) - 6;
+    ListView_InsertColumn(list, 0, &column);
+    return list;
+}
+
+void MainFrame::CreateControls() {
+    font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, instance_, nullptr);
+
+    struct Spec {
+        int id;
+        const wchar_t* caption;
+        const wchar_t* hint;
+        int width;
+    };
+    // Top toolbar, left to right; Exit at the right end.
+    const Spec toolbar[] = {
+        {kBtnSetting, L"Preferences", L"Preferences", 72},
+        {kBtnExclude, L"Exclude", L"Select Files to Exclude", 56},
+        {kBtnViewLog, L"View Log", L"View Log", 56},
+        {kBtnDeleteLog, L"Delete Log", L"Delete Log", 64},
+        {kSpeedButton7, L"Import", L"Import Wash Items from PlugIn File", 50},
+        {kBtnSavePlugin, L"Export", L"Export Wash Items Selected to PlugIn File", 50},
+        {kSpeedButton3, L"About", L"About...", 46},
+        {kSpeedButton2, L"Help", L"Help", 40},
+        {kBtnMainPreview, L"Preview", L"Preview All Wash Items Checked", 54},
+        {kBtnWashAll, L"Wash Now", L"Clean All Wash Items Checked", 62},
+    };
+    int x = 4;
+    for (const Spec& s : toolbar) {
+        buttons_.push_back({AddButton(s.id, s.caption, s.hint, x, 4, s.width, 26), nullptr});
+        x += s.width + 2;
+    }
+    // The two Cancel buttons share one place right of Wash Now, hidden.
+    for (int id : {kSpMainCancel, kSpCancelPreview}) {
+        HWND b = AddButton(id, L"Cancel", L"Cancel", x, 4, 65, 26);
+        ::ShowWindow(b, SW_HIDE);
+    }
+    buttons_.push_back({AddButton(kSpeedButton17, L"Exit", L"Exit", kClientWidth - 54, 4, 50, 26),
+                        &form_.SpeedButton17});
+
+    // Left half: the wash item list and its commands.
+    HWND label = ::CreateWindowExW(0, L"STATIC", L"Wash Item", WS_CHILD | WS_VISIBLE, 4, 38, 200,
+                                   14, hwnd_, nullptr, instance_, nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    items_.hwnd = AddList(kChListBoxItem, 4, 54, 262, 418);
+    const struct {
+        int id;
+        const wchar_t* caption;
+        const wchar_t* hint;
+        ControlState* state;
+    } itemCommands[] = {
+        {kBtnPreviewCurrentItem, L"Preview", L"Preview Current Wash Item",
+         &form_.btnPreviewCurrentItem},
+        {kBtnWashSingle, L"Clean", L"Clean Current Wash Item", &form_.btnWashSingle},
+        {kSpNew, L"Add", L"Add Wash Item", &form_.SpNew},
+        {kSpEdit, L"Edit", L"Edit Current Wash Item", &form_.SpEdit},
+        {kSpDelete, L"Delete", L"Delete Current Wash Item", &form_.SpDelete},
+        {kBtnUp, L"Up", L"Up Current Wash Item", &form_.btnUp},
+        {kBtnDown, L"Down", L"Down Current Wash Item", &form_.btnDown},
+        {kBtnSelectall, L"Check All", L"Check All Wash Items", nullptr},
+        {kBtnUnselectAll, L"Uncheck All", L"UnCheck All Wash Items", nullptr},
+    };
+    int y = 54;
+    for (const auto& c : itemCommands) {
+        buttons_.push_back({AddButton(c.id, c.caption, c.hint, 270, y, 80, 24), c.state});
+        y += 28;
+    }
+
+    // Right half: the folder/file box and the registry box.
+    const struct {
+        const wchar_t* title;
+        int top;
+        int listId;
+        ListMirror* mirror;
+        int firstId;
+        const wchar_t* hints[7];
+        ControlState* states[7];
+    } boxes[] = {
+        {L"Clean Folder/File of Current Wash Item",
+         34,
+         kChListBoxFolder,
+         &folders_,
+         kBtnPreviewCurrentFolder,
+         {L"Preview Files of Current Item", L"Clean Files of Current Item", L"Add Folder/File Item",
+          L"Edit Current Folder/File Item", L"Delete Current Folder/File Item",
+          L"Check All Wash Items", L"UnCheck All Wash Items"},
+         {&form_.btnPreviewCurrentFolder, &form_.btnWashFolder, &form_.btnaddfolder,
+          &form_.btnEditFolder, &form_.btndeletefolder, nullptr, nullptr}},
+        {L"Clean Registry Entry of Current Wash Item",
+         256,
+         kChListBoxRegister,
+         &registers_,
+         kBtnPreviewCurrentRegister,
+         {L"Preview Registry Entry of Current Item", L"Wash Registry Entry of Current Item",
+          L"Add Registry Entry Item", L"Edit Current Registry Entry Item",
+          L"Delete Registry Entry Item", L"Check All Wash Items", L"UnCheck All Wash Items"},
+         {&form_.btnPreviewCurrentRegister, &form_.btnWashRegister, &form_.btnAddRegsiterChild,
+          &form_.btnEditRegsiterChild, &form_.btndeleteregister, nullptr, nullptr}},
+    };
+    const wchar_t* const captions[7] = {L"Preview", L"Clean",     L"Add",        L"Edit",
+                                        L"Delete",  L"Check All", L"Uncheck All"};
+    for (const auto& box : boxes) {
+        HWND group = ::CreateWindowExW(0, L"BUTTON", box.title, WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+                                       356, box.top, 347, 216, hwnd_, nullptr, instance_, nullptr);
+        ::SendMessageW(group, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        box.mirror->hwnd = AddList(box.listId, 364, box.top + 18, 230, 190);
+        int by = box.top + 18;
+        for (int i = 0; i < 7; ++i) {
+            buttons_.push_back(
+                {AddButton(box.firstId + i, captions[i], box.hints[i], 600, by, 96, 24),
+                 box.states[i]});
+            by += 27;
+        }
+    }
+
+    status_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                                nullptr, instance_, nullptr);
+    ::SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<MainFrame*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainFrame*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            OnCommand(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_HELP:
+        Run([this] { form_.SpeedButton2Click(); });
+        return TRUE;
+    case WM_CLOSE:
+        if (form_.FormCloseQuery()) {
+            ::DestroyWindow(hwnd_);
+        }
+        return 0;
+    case WM_DESTROY:
+        Run([this] { form_.FormClose(); });
+        Run([this] { form_.FormDestroy(); });
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainFrame::OnCommand(int id) {
+    switch (id) {
+    case kBtnViewLog:
+        Run([this] { form_.btnViewLogClick(); });
+        break;
+    case kBtnDeleteLog:
+        Run([this] { form_.btnDeleteLogClick(); });
+        break;
+    case kSpeedButton2:
+        Run([this] { form_.SpeedButton2Click(); });
+        break;
+    case kSpeedButton17:
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        break;
+    case kBtnSelectall:
+        Run([this] { form_.btnSelectallClick(); });
+        break;
+    case kBtnUnselectAll:
+        Run([this] { form_.btnUnselectAllClick(); });
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT MainFrame::OnNotify(NMHDR* header) {
+    const int id = static_cast<int>(header->idFrom);
+    if (id != kChListBoxItem && id != kChListBoxFolder && id != kChListBoxRegister) {
+        return 0;
+    }
+    if (header->code == LVN_ITEMCHANGED) {
+        return OnListChanged(id, *reinterpret_cast<NMLISTVIEW*>(header));
+    }
+    if (header->code == NM_CUSTOMDRAW && id == kChListBoxItem) {
+        return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    }
+    return 0;
+}
+
+LRESULT MainFrame::OnListChanged(int id, const NMLISTVIEW& change) {
+    if (mirroring_ || !(change.uChanged & LVIF_STATE) || change.iItem < 0) {
+        return 0;
+    }
+    ListMirror& list = id == kChListBoxItem     ? items_
+                       : id == kChListBoxFolder ? folders_
+                                                : registers_;
+    const std::int32_t row = change.iItem;
+    if (!list.model->Valid(row)) {
+        return 0;
+    }
+    const UINT changed = change.uNewState ^ change.uOldState;
+    if ((changed & LVIS_STATEIMAGEMASK) && ((change.uNewState & LVIS_STATEIMAGEMASK) != 0)) {
+        list.model->SetChecked(row, IsChecked(change.uNewState));
+        if (id == kChListBoxItem) {
+            Run([this] { form_.ChListBoxItemClickCheck(); });
+        } else if (id == kChListBoxFolder) {
+            Run([this, row] { form_.ChListBoxFolderClickCheck(row); });
+        } else {
+            Run([this, row] { form_.ChListBoxRegisterClickCheck(row); });
+        }
+    }
+    if ((changed & LVIS_SELECTED) && (change.uNewState & LVIS_SELECTED)) {
+        list.model->ItemIndex = row;
+        if (id == kChListBoxItem) {
+            Run([this] { form_.ChListBoxItemClick(); });
+        }
+    }
+    return 0;
+}
+
+LRESULT MainFrame::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        if (form_.RowIsSpecial(static_cast<std::int32_t>(draw.nmcd.dwItemSpec))) {
+            draw.clrText = RGB(255, 0, 0);
+        }
+        return CDRF_NEWFONT;
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+void MainFrame::Run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        try {
+            form_.ApplicationEventsException(e);
+        } catch (...) {
+        }
+    }
+    if (hwnd_) {
+        Mirror();
+    }
+}
+
+void MainFrame::MirrorList(ListMirror& list) {
+    const CheckListBox& model = *list.model;
+    bool same = static_cast<std::int32_t>(list.shown.size()) == model.Count();
+    for (std::int32_t i = 0; same && i < model.Count(); ++i) {
+        same = list.shown[static_cast<std::size_t>(i)].Text == model.At(i).Text;
+    }
+    if (!same) {
+        ListView_DeleteAllItems(list.hwnd);
+        list.shown.clear();
+        for (std::int32_t i = 0; i < model.Count(); ++i) {
+            std::wstring text = Wide(model.At(i).Text);
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = text.data();
+            ListView_InsertItem(list.hwnd, &item);
+            list.shown.push_back({model.At(i).Text, false});
+        }
+        list.shownIndex = -2;
+    }
+    for (std::int32_t i = 0; i < model.Count(); ++i) {
+        auto& shown = list.shown[static_cast<std::size_t>(i)];
+        const bool checked = model.Checked(i);
+        const UINT current = ListView_GetItemState(list.hwnd, i, LVIS_STATEIMAGEMASK);
+        if (!same || shown.Checked != checked || IsChecked(current) != checked) {
+            ListView_SetCheckState(list.hwnd, i, checked ? TRUE : FALSE);
+            shown.Checked = checked;
+        }
+    }
+    if (list.shownIndex != model.ItemIndex) {
+        ListView_SetItemState(list.hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (model.Valid(model.ItemIndex)) {
+            ListView_SetItemState(list.hwnd, model.ItemIndex, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            ListView_EnsureVisible(list.hwnd, model.ItemIndex, FALSE);
+        }
+        list.shownIndex = model.ItemIndex;
+    }
+}
+
+void MainFrame::Mirror() {
+    mirroring_ = true;
+    MirrorList(items_);
+    MirrorList(folders_);
+    MirrorList(registers_);
+    for (const auto& [button, state] : buttons_) {
+        const int id = ::GetDlgCtrlID(button);
+        const bool enabled = Connected(id) && (state == nullptr || state->Enabled);
+        if ((::IsWindowEnabled(button) != FALSE) != enabled) {
+            ::EnableWindow(button, enabled ? TRUE : FALSE);
+        }
+    }
+    ::SendMessageW(status_, SB_SETTEXTW, 0,
+                   reinterpret_cast<LPARAM>(Wide(form_.LabelStatus).c_str()));
+    mirroring_ = false;
+}
+
+} // namespace quill::win32app

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/main_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The main window on Win32: builds the real controls, hands their events to
+// the window's logic and mirrors its state back into them.
+
+namespace quill::win32app {
+
+class MainFrame {
+public:
+    static constexpr const wchar_t* kClassName = L"TFormMainQLMR";
+
+    // The logic is the caller's and outlives the frame.
+    MainFrame(TFormMainQLMR& form, HINSTANCE instance);
+    ~MainFrame();
+    MainFrame(const MainFrame&) = delete;
+    MainFrame& operator=(const MainFrame&) = delete;
+
+    // Creates the window, centred on the desktop; false when it cannot be.
+    bool Create();
+    HWND Handle() const { return hwnd_; }
+    // Shows the window normally or minimized.
+    void Show(bool minimized);
+
+private:
+    struct ListMirror {
+        HWND hwnd = nullptr;
+        CheckListBox* model = nullptr;
+        std::vector<CheckListBox::Row> shown;
+        std::int32_t shownIndex = -2;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    HWND AddButton(int id, const wchar_t* caption, const wchar_t* hint, int x, int y, int w, int h);
+    HWND AddList(int id, int x, int y, int w, int h);
+    void AddHint(HWND control, const wchar_t* hint);
+
+    void OnCommand(int id);
+    LRESULT OnNotify(NMHDR* header);
+    LRESULT OnListChanged(int id, const NMLISTVIEW& change);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
+
+    // Runs a handler of the logic; errors go to the application's handler.
+    void Run(const std::function<void()>& handler);
+    // Copies the logic's state into the controls.
+    void Mirror();
+    void MirrorList(ListMirror& list);
+
+    TFormMainQLMR& form_;
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND status_ = nullptr;
+    HFONT font_ = nullptr;
+    ListMirror items_;
+    ListMirror folders_;
+    ListMirror registers_;
+    std::vector<std::pair<HWND, ControlState*>> buttons_;
+    bool mirroring_ = false;
+};
+
+} // namespace quill::win32app
