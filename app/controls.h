@@ -56,6 +56,7 @@ struct MenuEntry {
     std::string Caption;
     bool Checked = false;
     std::int32_t Tag = 0;
+    bool Enabled = true;
 };
 
 } // namespace quill

@@ -17,15 +17,21 @@ constexpr const char* kOrderFile = "order.ini";
 constexpr const char* kLeftLog = "left.htm";
 constexpr const char* kRightLog = "right.htm";
 
+std::string WithBackslash(std::string folder) {
+    if (folder.empty() || folder.back() != '\\') {
+        folder += '\\';
+    }
+    return folder;
+}
+
 } // namespace
 
 TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
                              std::optional<std::string> firstArgument)
-    : AppDir(std::move(appDir)), Catalogue(services.fs), services_(services),
-      firstArgument_(std::move(firstArgument)) {
-    if (AppDir.empty() || AppDir.back() != '\\') {
-        AppDir += '\\';
-    }
+    : AppDir(WithBackslash(std::move(appDir))), Catalogue(services.fs), services_(services),
+      firstArgument_(std::move(firstArgument)),
+      macros_(services.system, services.registry, services.fs, AppDir + "wildcard.ini"),
+      log_(services.fs, services.clock, AppDir) {
     HelpFile = AppDir + "help.chm";
     LabelSuccess.clear();
     LabelFails.clear();
@@ -39,7 +45,7 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
         ChListBoxItem.ItemIndex = 0;
         SelectItem();
     }
-    Status = StatusMode::Idle;
+    SetStatusMode(StatusMode::Idle);
     ShowSummary();
 }
 

@@ -2,7 +2,12 @@
 
 #include "app/app_services.h"
 #include "app/controls.h"
+#include "app/preview_dialogs.h"
+#include "app/window_host.h"
+#include "engine/folder_targets.h"
 #include "engine/run_seam.h"
+#include "locations/path_macros.h"
+#include "log/html_log.h"
 #include "model/wash_items.h"
 #include "platform/wall_clock.h"
 
@@ -19,6 +24,28 @@
 // Win32 window calls the handlers and mirrors the state into its controls.
 
 namespace quill {
+
+class TFormMainQLMR;
+
+// The run seam of the engine, on the main window's state and its host.
+class MainWindowSeam final : public RunSeam {
+public:
+    explicit MainWindowSeam(TFormMainQLMR& form) : form_(form) {}
+    void ProcessMessages() override;
+    bool CancelRequested() const override;
+    bool StopRequested() const override;
+    void SetStopRequested(bool value) override;
+    void ShowSearchCounters(const std::string& l2, const std::string& l4) override;
+    void SetProgressMax(std::int32_t max) override;
+    std::int32_t ProgressMax() const override;
+    void StepProgress() override;
+    void SetStatusMode(StatusMode mode) override;
+    void ShowMainCancel(bool visible) override;
+    void Repaint() override;
+
+private:
+    TFormMainQLMR& form_;
+};
 
 class TFormMainQLMR {
 public:
@@ -46,6 +73,23 @@ public:
     static std::int32_t ItemIndexInFile(platform::FileSystem& fs, const std::string& file,
                                         const std::string& name);
 
+    // --- Runs ---
+    // The window the logic runs in; without one, messages are not pumped
+    // and previews are not shown. The host must outlive its use here.
+    void SetHost(WindowHost* host);
+    void RunAllChecked(bool preview);
+    void RunCurrentItem(bool preview);
+    void RunFolderChild(bool preview);
+    void RunRegistryChild(bool preview);
+    bool ConfirmClean(const std::string& subject);
+    void EnableRunCommands(bool enabled);
+    void SetStatusMode(StatusMode mode);
+    void ShowSearchCaption(bool searching);
+    void EndRun();
+    void WaitBusy(std::uint32_t milliseconds);
+    void CleanSpecialItem(const std::string& name);
+    bool RunInProgress() const { return running_; }
+
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected
     void ChListBoxItemClickCheck(); // a check mark of the list changed
@@ -56,6 +100,18 @@ public:
     void btnViewLogClick();
     void btnDeleteLogClick();
     void SpeedButton2Click(); // Help
+    void btnWashAllClick();   // Wash Now
+    void btnMainPreviewClick();
+    void btnWashSingleClick();
+    void btnPreviewCurrentItemClick();
+    void btnWashFolderClick();
+    void btnPreviewCurrentFolderClick();
+    void btnWashRegisterClick();
+    void btnPreviewCurrentRegisterClick();
+    void spMainCancelClick();
+    void SpCancelPreviewClick();
+    // An entry of the tray's Wash submenu, by its tag (0: all checked items).
+    void MenuWashClick(std::int32_t tag);
     // Whether the window may close now: not while a run holds Exit disabled.
     bool FormCloseQuery() const;
     void FormClose();
@@ -96,20 +152,40 @@ public:
     ControlState btnPreviewCurrentRegister, btnWashRegister, btnAddRegsiterChild,
         btnEditRegsiterChild, btndeleteregister;
     ControlState SpeedButton17; // Exit: disabled while a run is in progress
+    ControlState btnWashAll, btnMainPreview;
+    ControlState spMainCancel{true, false, "Cancel"};
+    ControlState SpCancelPreview{true, false, "Cancel"};
 
     std::string LabelStatus;
     std::string LabelSuccess, LabelFails, LabFolderSuccess, LabFolderFails;
+    std::string l1, l2, l3, l4; // search labels
+    std::int32_t ProgressBar1Max = 0;
+    std::int32_t ProgressBar1Position = 0;
+    // Repainting of the three lists is suspended while a run collects.
+    bool ListsSuspended = false;
+    SearchCounters Counters; // FoundCount and FoundSizeKB of the search phase
 
     // True when the row's catalogue entry is special (drawn in red).
     bool RowIsSpecial(std::int32_t row) const;
 
 private:
+    friend class MainWindowSeam;
+
     // Writes the selected wash item back to its file with its row's check.
     void WriteBackSelectedItem();
     void TakeCheckMarksIntoCatalogue();
+    PreviewWashContext WashContext();
+    TargetContext CollectionContext();
+    // Runs one command unless a run is already in progress.
+    template <class F> void Guarded(F&& run);
 
     AppServices services_;
     std::optional<std::string> firstArgument_;
+    PathMacros macros_;
+    HtmlWashLog log_;
+    MainWindowSeam seam_{*this};
+    WindowHost* host_ = nullptr;
+    bool running_ = false;
 };
 
 // The text shown for an error: its class name without namespaces.

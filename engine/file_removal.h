@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/checked_list.h"
+#include "engine/removal_counts.h"
 #include "engine/run_seam.h"
 #include "log/wash_log.h"
 #include "platform/file_system.h"
@@ -20,11 +21,6 @@ struct RemovalContext {
     RunSeam& seam;
     WashLog* log = nullptr; // null when the wash is not logged
     const std::vector<std::string>& specialFiles;
-};
-
-struct RemovalCounts {
-    std::int32_t removed = 0;
-    std::int32_t failed = 0;
 };
 
 // Size of one block of the secure overwrite, and its byte.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/checked_list.h"
+#include "engine/removal_counts.h"
 #include "locations/path_macros.h"
 #include "log/wash_log.h"
 #include "model/child_register.h"
@@ -69,11 +70,6 @@ void CollectRegistryEntries(tChildRegister& child, std::vector<std::string>& lis
 // Removes one key (depth first, with everything below it) or one value.
 bool RemoveRegistryEntry(RegistryAccessor& accessor, const std::string& keyPath,
                          const std::string& valueName, bool isKey);
-
-struct RemovalCounts {
-    int removed = 0;
-    int failed = 0;
-};
 
 // Removes the ticked entries in order; writes one log row per entry when a
 // log is given.

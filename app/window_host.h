@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+// What the main window's logic needs of the real window while a run goes
+// on: pending messages processed, an immediate repaint, a wait for messages,
+// the system's tick counter, and the preview dialogs shown modally.
+
+namespace quill {
+
+class TPreviewForm;
+struct PreviewWashContext;
+
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    virtual void ProcessMessages() = 0;
+    virtual void Repaint() = 0;
+    // Waits until a message arrives or maxMs have passed.
+    virtual void WaitForMessages(std::uint32_t maxMs) = 0;
+    // Milliseconds since some fixed point, wrapping like GetTickCount.
+    virtual std::uint32_t TickCount() = 0;
+    // Shows the dialog until it is closed; its Wash command uses context.
+    virtual void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) = 0;
+};
+
+} // namespace quill

@@ -1,0 +1,383 @@
+// The four runs end to end without a window: what each collects and ticks,
+// confirmations, cancel during the search, the counters, the log, the status
+// bar modes, and the preview dialogs' lists and Wash command. Real files and
+// the real registry under Wine, the substitutes natively.
+
+#include "app/main_window.h"
+
+#include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_shell.h"
+#include "platform/memory/memory_system_info.h"
+#include "support/registry_env.h"
+#include "support/test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quill {
+namespace {
+
+using platform::MessageKind;
+
+class FixedClock final : public platform::WallClock {
+public:
+    platform::LocalTime Now() override { return {2026, 12, 9, 11, 30, 0, 0}; }
+};
+
+// A window that records what the runs did with it: pumps can press a
+// button, the tick counter moves only while waiting, previews run a script.
+class FakeWindow final : public WindowHost {
+public:
+    void ProcessMessages() override {
+        ++pumps;
+        if (onPump) {
+            onPump(pumps);
+        }
+    }
+    void Repaint() override { ++repaints; }
+    void WaitForMessages(std::uint32_t maxMs) override {
+        ticks += maxMs;
+        waited += maxMs;
+    }
+    std::uint32_t TickCount() override { return ticks; }
+    void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) override {
+        ++shown;
+        caption = dialog.Caption;
+        files = dialog.CheckListBoxPreviewFolder.Lines;
+        entries = dialog.CheckListBoxPreviewregister.Lines;
+        special = dialog.CheckListBoxSpecial.Lines;
+        page = dialog.ActivePage;
+        if (onShow) {
+            onShow(dialog, context);
+        }
+    }
+
+    int pumps = 0;
+    int repaints = 0;
+    std::uint32_t ticks = 1000;
+    std::uint32_t waited = 0;
+    int shown = 0;
+    std::string caption;
+    CheckedList files, entries, special;
+    std::int32_t page = -1;
+    std::function<void(int)> onPump;
+    std::function<void(TPreviewForm&, const PreviewWashContext&)> onShow;
+};
+
+class WashRunsTest : public ::testing::Test {
+protected:
+    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
+    std::unique_ptr<test::RegistryEnv> reg = test::MakeRegistryEnv();
+    platform::MemorySystemInfo system;
+    platform::MemoryShell shell;
+    platform::MemoryDialogs dialogs;
+    FixedClock clock;
+    FakeWindow window;
+    const std::string& app = env->Root();
+    std::string key; // the registry key of the "Temp" item's registry child
+
+    void SetUp() override {
+        key = "HKEY_CURRENT_USER\\" + reg->Base() + "\\Run";
+        std::unique_ptr<platform::RegistryKey> k;
+        ASSERT_TRUE(Succeeded(reg->Registry().CreateKey(reg->Root(), reg->Base() + "\\Run", k)));
+        ASSERT_TRUE(Succeeded(k->SetValue("last", platform::StringValue("notepad"))));
+        env->Put("junk\\b.tmp", "bb");
+        env->Put("junk\\a.tmp", std::string(5000, 'a'));
+        env->Put("junk\\keep.txt", "k");
+        env->Put("other\\c.tmp", "c");
+        // Row 0: the Recycle Bin; row 1: Temp with two folder/file children
+        // and a registry value; row 2: Other, unchecked.
+        env->Put("const\\user.txt",
+                 "[Common]\r\nTotal=3\r\nItem0=Recycle Bin\r\nItem1=Temp\r\nItem2=Other\r\n"
+                 "[Recycle Bin]\r\nIsActive=1\r\nIsSpecial=1\r\n"
+                 "[Temp]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+                 "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
+                 "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
+                     app +
+                     "junk\\*.tmp\r\n"
+                     "tFolder1.ChildItemName=Other files\r\ntFolder1.isactive=1\r\n"
+                     "tFolder1.bycategory=1\r\ntFolder1.deletepath=" +
+                     app +
+                     "other\\*.tmp\r\n"
+                     "tRegister.Total=1\r\ntRegister0.ChildItemName=Last run\r\n"
+                     "tRegister0.isactive=1\r\ntRegister0.CleanRegisterType=2\r\n"
+                     "tRegister0.RegisterKeyName=" +
+                     key +
+                     "\r\ntRegister0.RegisterSingleValue=last\r\n"
+                     "[Other]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
+                     "tFolder0.ChildItemName=All\r\ntFolder0.isactive=1\r\n"
+                     "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
+                     app + "other\\*.*\r\n");
+    }
+
+    std::unique_ptr<TFormMainQLMR> Start() {
+        const AppServices services{env->Fs(), reg->Registry(), system, shell, dialogs, clock};
+        auto w = std::make_unique<TFormMainQLMR>(services, app, std::nullopt);
+        w->SetHost(&window);
+        return w;
+    }
+
+    bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
+
+    bool ValueExists() {
+        std::unique_ptr<platform::RegistryKey> k;
+        if (!Succeeded(reg->Registry().OpenKey(reg->Root(), reg->Base() + "\\Run", k))) {
+            return false;
+        }
+        platform::RegistryValue v;
+        return Succeeded(k->QueryValue("last", v));
+    }
+
+    static std::string Texts(const CheckedList& lines) {
+        std::string out;
+        for (const auto& l : lines) {
+            out += l.Text + (l.Checked ? "+" : "-") + ";";
+        }
+        return out;
+    }
+};
+
+TEST_F(WashRunsTest, WashNowRemovesEverythingCheckedAndLogsIt) {
+    auto w = Start();
+    w->ChListBoxItem.ItemIndex = 2;
+    w->SelectItem();
+    w->btnWashAllClick();
+
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_FALSE(Exists("junk\\b.tmp"));
+    EXPECT_TRUE(Exists("junk\\keep.txt"));
+    EXPECT_FALSE(Exists("other\\c.tmp"));
+    EXPECT_FALSE(ValueExists());
+    EXPECT_EQ(shell.recycleBinEmptied, 1);
+    EXPECT_EQ(window.shown, 0);
+
+    EXPECT_EQ(w->LabFolderSuccess, "3");
+    EXPECT_EQ(w->LabFolderFails, "0");
+    EXPECT_EQ(w->LabelSuccess, "1");
+    EXPECT_EQ(w->LabelFails, "0");
+    // The counters showed for two seconds; the run ends idle, Exit usable,
+    // the selection back on the row it was on.
+    EXPECT_EQ(window.waited, 2000u);
+    EXPECT_EQ(w->Status, StatusMode::Idle);
+    EXPECT_TRUE(w->SpeedButton17.Enabled);
+    EXPECT_TRUE(w->btnWashAll.Enabled);
+    EXPECT_FALSE(w->spMainCancel.Visible);
+    EXPECT_EQ(w->ChListBoxItem.ItemIndex, 2);
+    EXPECT_EQ(w->CurrentItem->ItemProperty.ItemName, "Other");
+    EXPECT_EQ(w->l2, "0");
+    EXPECT_EQ(w->l4, "0Kb");
+
+    // One section for files and registry, one for the special item.
+    const std::string right = env->Get("right.htm");
+    const auto sections = [&] {
+        int n = 0;
+        for (auto at = right.find("</table>"); at != std::string::npos;
+             at = right.find("</table>", at + 1)) {
+            ++n;
+        }
+        return n;
+    }();
+    EXPECT_EQ(sections, 2);
+    EXPECT_NE(right.find("junk\\a.tmp"), std::string::npos);
+    EXPECT_NE(right.find("Recycle Bin"), std::string::npos);
+}
+
+TEST_F(WashRunsTest, PreviewAllShowsSortedTickedListsAndWashesFromTheDialog) {
+    auto w = Start();
+    window.onShow = [&](TPreviewForm& dialog, const PreviewWashContext& context) {
+        EXPECT_TRUE(w->SpCancelPreview.Visible);
+        EXPECT_EQ(w->l1, "Done!           The total of files searched is ");
+        EXPECT_EQ(w->l2, "3");
+        EXPECT_EQ(w->l4, "6KB");                                   // 4 + 1 + 1
+        dialog.CheckListBoxPreviewFolder.Lines[0].Checked = false; // keep a.tmp
+        static_cast<TFormPreviewAll&>(dialog).AllbtnUnselectAllClick();
+        static_cast<TFormPreviewAll&>(dialog).btnWashAllClick(context);
+        EXPECT_TRUE(dialog.Closed);
+    };
+    w->btnMainPreviewClick();
+    ASSERT_EQ(window.shown, 1);
+    EXPECT_EQ(window.caption, "Preview - Total Special: 1  Files: 3  Entries: 1");
+    EXPECT_EQ(window.page, 1); // "Clean Folder/File"
+    EXPECT_EQ(Texts(window.files),
+              app + "junk\\a.tmp+;" + app + "junk\\b.tmp+;" + app + "other\\c.tmp+;");
+    EXPECT_EQ(Texts(window.special), "Recycle Bin+;");
+    EXPECT_EQ(Texts(window.entries), key + "\\<|>DeleteValue<|>last+;");
+
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_FALSE(Exists("junk\\b.tmp"));
+    EXPECT_FALSE(ValueExists());
+    EXPECT_EQ(shell.recycleBinEmptied, 0); // unticked in the dialog
+    EXPECT_FALSE(w->SpCancelPreview.Visible);
+    EXPECT_EQ(w->LabFolderSuccess, "2");
+    EXPECT_TRUE(dialogs.shown.empty()); // previews never ask
+}
+
+TEST_F(WashRunsTest, ConfirmationsAskFirstAndANoEndsTheRunBeforeItStarts) {
+    env->Put("wildcard.ini", "[Delete Option]\r\nprompt Before=1\r\n");
+    auto w = Start();
+    w->StopRequested = true;
+    dialogs.answers = {false};
+    w->RunAllChecked(false);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Do you want to wash all the items selected?");
+    EXPECT_FALSE(w->StopRequested);
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(shell.recycleBinEmptied, 0);
+
+    w->ChListBoxItem.ItemIndex = 1;
+    w->SelectItem();
+    w->ChListBoxFolder.ItemIndex = 1;
+    dialogs.answers = {false, false, true};
+    w->btnWashSingleClick();
+    w->btnWashFolderClick();
+    w->btnWashRegisterClick();
+    ASSERT_EQ(dialogs.shown.size(), 4u);
+    EXPECT_EQ(dialogs.shown[1].text, "Do you want to clean 'Temp'?");
+    EXPECT_EQ(dialogs.shown[2].text, "Do you want to clean 'Temp -> Other files'?");
+    EXPECT_EQ(dialogs.shown[3].text, "Do you want to clean 'Temp -> Last run'?");
+    EXPECT_FALSE(w->spMainCancel.Visible);
+    EXPECT_TRUE(Exists("other\\c.tmp"));
+    EXPECT_FALSE(ValueExists());
+    EXPECT_EQ(w->LabelSuccess, "1");
+    EXPECT_EQ(w->LabFolderSuccess, "");
+    // Registry only: no file was ticked, so no two-second pause.
+    EXPECT_EQ(window.waited, 0u);
+}
+
+TEST_F(WashRunsTest, UncheckedItemsAndChildrenAreCollectedButNothingIsTicked) {
+    auto w = Start();
+    w->ChListBoxItem.ItemIndex = 2; // Other, unchecked
+    w->SelectItem();
+    w->btnWashSingleClick();
+    EXPECT_TRUE(Exists("other\\c.tmp"));
+    EXPECT_EQ(w->ProgressBar1Max, 0);
+
+    w->ChListBoxItem.ItemIndex = 1;
+    w->SelectItem();
+    w->ChListBoxFolder.SetChecked(0, false);
+    w->ChListBoxFolder.ItemIndex = 0;
+    w->btnPreviewCurrentFolderClick();
+    EXPECT_EQ(window.caption, "Preview Files of Current Item - Total Files: 2");
+    ASSERT_EQ(window.files.size(), 2u);
+    EXPECT_FALSE(window.files[0].Checked || window.files[1].Checked);
+
+    w->ChListBoxItem.ItemIndex = 2;
+    w->SelectItem();
+    w->btnPreviewCurrentItemClick();
+    EXPECT_EQ(window.caption, "Preview Current Item - Total Files: 1  Entries: 0");
+    EXPECT_EQ(window.page, 0); // "Washer Folder"
+    EXPECT_EQ(Texts(window.files), app + "other\\c.tmp-;");
+}
+
+TEST_F(WashRunsTest, CancelDuringTheSearchRemovesNoFileButTheRestStillGoes) {
+    auto w = Start();
+    // The main Cancel button is pressed while the first child is searched.
+    window.onPump = [&](int) {
+        if (w->Status == StatusMode::Searching && w->spMainCancel.Visible && w->CurrentItem &&
+            w->CurrentItem->ItemProperty.ItemName == "Temp") {
+            w->spMainCancelClick();
+        }
+    };
+    w->btnWashAllClick();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_TRUE(Exists("junk\\b.tmp"));
+    EXPECT_TRUE(Exists("other\\c.tmp"));
+    EXPECT_EQ(shell.recycleBinEmptied, 1); // collected before the cancel
+    EXPECT_TRUE(ValueExists());            // Temp's registry children came after it
+    EXPECT_FALSE(w->StopRequested);
+    EXPECT_NE(env->Get("right.htm"), "<missing>");
+
+    // A cancelled preview shows no dialog.
+    window.onPump = [&](int) {
+        if (w->SpCancelPreview.Visible) {
+            w->SpCancelPreviewClick();
+        }
+    };
+    w->btnMainPreviewClick();
+    EXPECT_EQ(window.shown, 0);
+}
+
+TEST_F(WashRunsTest, NothingCheckedWritesAnEmptySectionAndShowsNoCounters) {
+    auto w = Start();
+    w->btnUnselectAllClick();
+    w->btnWashAllClick();
+    EXPECT_EQ(w->LabFolderSuccess, "0");
+    EXPECT_EQ(w->LabelFails, "0");
+    EXPECT_EQ(window.waited, 0u);
+    const std::string right = env->Get("right.htm");
+    EXPECT_NE(right.find("<b>Note</b>"), std::string::npos);
+    EXPECT_EQ(right.find("Success"), std::string::npos);
+
+    w->btnMainPreviewClick();
+    EXPECT_EQ(window.caption, "Preview - Total Special: 0  Files: 0  Entries: 0");
+}
+
+TEST_F(WashRunsTest, SpecialItemIsCleanedWithoutDialogAndTheCancelButtonHidden) {
+    auto w = Start();
+    w->StopRequested = true; // left over from an earlier Cancel
+    w->btnWashSingleClick(); // row 0: Recycle Bin
+    EXPECT_EQ(shell.recycleBinEmptied, 1);
+    EXPECT_FALSE(w->spMainCancel.Visible);
+    EXPECT_EQ(window.shown, 0);
+
+    // The next wash is not stopped by the old flag.
+    w->ChListBoxItem.ItemIndex = 1;
+    w->SelectItem();
+    w->ChListBoxFolder.ItemIndex = 0;
+    w->btnWashFolderClick();
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+}
+
+TEST_F(WashRunsTest, StatusModesGateTheExitButton) {
+    auto w = Start();
+    w->SetStatusMode(StatusMode::Searching);
+    EXPECT_FALSE(w->SpeedButton17.Enabled);
+    EXPECT_FALSE(w->FormCloseQuery());
+    EXPECT_EQ(w->l1, "Searching...    The total of files searched is ");
+    EXPECT_EQ(w->l3, "   The total size of files searched is ");
+    w->SetStatusMode(StatusMode::Progress);
+    EXPECT_FALSE(w->SpeedButton17.Enabled);
+    w->SetStatusMode(StatusMode::Idle);
+    EXPECT_TRUE(w->FormCloseQuery());
+    EXPECT_EQ(w->ProgressBar1Max, 0);
+
+    // The tray submenu follows the run commands.
+    w->EnableRunCommands(false);
+    EXPECT_FALSE(w->MenuWash[2].Enabled);
+    EXPECT_FALSE(w->btnWashRegister.Enabled);
+    w->EnableRunCommands(true);
+    EXPECT_TRUE(w->MenuWash[2].Enabled);
+}
+
+TEST(PreviewList, SortedListsMergeNewLinesIntoOrder) {
+    PreviewList list;
+    list.AddAll({"b", "A", "c"});
+    EXPECT_EQ(list.Lines[0].Text, "b"); // not sorted yet
+    list.SetSorted();
+    list.AddAll({"B2", "a0"}, true);
+    list.Add("Ab");
+    std::string order;
+    for (const auto& l : list.Lines) {
+        order += l.Text + (l.Checked ? "+" : "") + ",";
+    }
+    EXPECT_EQ(order, "A,a0+,Ab,b,B2+,c,");
+    list.SelectAll();
+    EXPECT_TRUE(list.Lines[0].Checked);
+    list.UnselectAll();
+    EXPECT_FALSE(list.Lines[4].Checked);
+}
+
+TEST_F(WashRunsTest, RegistryLinesShowKeysWithoutTheMarkerAndValuesByTheirData) {
+    const auto keyLook = LookOfRegistryLine(key + "\\<|>DeleteKey", reg->Registry());
+    EXPECT_EQ(keyLook.text, key + "\\");
+    EXPECT_TRUE(keyLook.keyColours);
+    const auto valueLook = LookOfRegistryLine(key + "\\<|>DeleteValue<|>last", reg->Registry());
+    EXPECT_EQ(valueLook.text, "notepad");
+    EXPECT_FALSE(valueLook.keyColours);
+    const auto gone = LookOfRegistryLine(key + "\\Gone\\<|>DeleteValue<|>last", reg->Registry());
+    EXPECT_EQ(gone.text, "");
+}
+
+} // namespace
+} // namespace quill
