@@ -1,5 +1,6 @@
 #include "app/win32/main_frame.h"
 
+#include "app/win32/preview_window.h"
 #include "platform/win32/wide.h"
 
 #include <commctrl.h>
@@ -72,6 +73,16 @@ bool Connected(int id) {
     case kSpeedButton17:
     case kBtnSelectall:
     case kBtnUnselectAll:
+    case kBtnMainPreview:
+    case kBtnWashAll:
+    case kSpMainCancel:
+    case kSpCancelPreview:
+    case kBtnPreviewCurrentItem:
+    case kBtnWashSingle:
+    case kBtnPreviewCurrentFolder:
+    case kBtnWashFolder:
+    case kBtnPreviewCurrentRegister:
+    case kBtnWashRegister:
         return true;
     default:
         return false;
@@ -203,14 +214,17 @@ void MainFrame::CreateControls() {
     };
     int x = 4;
     for (const Spec& s : toolbar) {
-        buttons_.push_back({AddButton(s.id, s.caption, s.hint, x, 4, s.width, 26), nullptr});
+        ControlState* state = s.id == kBtnWashAll       ? &form_.btnWashAll
+                              : s.id == kBtnMainPreview ? &form_.btnMainPreview
+                                                        : nullptr;
+        buttons_.push_back({AddButton(s.id, s.caption, s.hint, x, 4, s.width, 26), state});
         x += s.width + 2;
     }
     // The two Cancel buttons share one place right of Wash Now, hidden.
-    for (int id : {kSpMainCancel, kSpCancelPreview}) {
-        HWND b = AddButton(id, L"Cancel", L"Cancel", x, 4, 65, 26);
-        ::ShowWindow(b, SW_HIDE);
-    }
+    spMainCancel_ = AddButton(kSpMainCancel, L"Cancel", L"Cancel Operation", x, 4, 65, 26);
+    spCancelPreview_ = AddButton(kSpCancelPreview, L"Cancel", L"Cancel Operation", x, 4, 65, 26);
+    ::ShowWindow(spMainCancel_, SW_HIDE);
+    ::ShowWindow(spCancelPreview_, SW_HIDE);
     buttons_.push_back({AddButton(kSpeedButton17, L"Exit", L"Exit", kClientWidth - 54, 4, 50, 26),
                         &form_.SpeedButton17});
 
@@ -292,6 +306,11 @@ void MainFrame::CreateControls() {
     status_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
                                 nullptr, instance_, nullptr);
     ::SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // The progress bar fills the status strip when shown.
+    RECT strip{};
+    ::GetClientRect(status_, &strip);
+    progress_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, strip.right,
+                                  strip.bottom, status_, nullptr, instance_, nullptr);
 }
 
 LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -355,6 +374,36 @@ void MainFrame::OnCommand(int id) {
         break;
     case kBtnSelectall:
         Run([this] { form_.btnSelectallClick(); });
+        break;
+    case kBtnWashAll:
+        Run([this] { form_.btnWashAllClick(); });
+        break;
+    case kBtnMainPreview:
+        Run([this] { form_.btnMainPreviewClick(); });
+        break;
+    case kBtnWashSingle:
+        Run([this] { form_.btnWashSingleClick(); });
+        break;
+    case kBtnPreviewCurrentItem:
+        Run([this] { form_.btnPreviewCurrentItemClick(); });
+        break;
+    case kBtnWashFolder:
+        Run([this] { form_.btnWashFolderClick(); });
+        break;
+    case kBtnPreviewCurrentFolder:
+        Run([this] { form_.btnPreviewCurrentFolderClick(); });
+        break;
+    case kBtnWashRegister:
+        Run([this] { form_.btnWashRegisterClick(); });
+        break;
+    case kBtnPreviewCurrentRegister:
+        Run([this] { form_.btnPreviewCurrentRegisterClick(); });
+        break;
+    case kSpMainCancel:
+        Run([this] { form_.spMainCancelClick(); });
+        break;
+    case kSpCancelPreview:
+        Run([this] { form_.SpCancelPreviewClick(); });
         break;
     case kBtnUnselectAll:
         Run([this] { form_.btnUnselectAllClick(); });
@@ -479,9 +528,11 @@ void MainFrame::MirrorList(ListMirror& list) {
 
 void MainFrame::Mirror() {
     mirroring_ = true;
-    MirrorList(items_);
-    MirrorList(folders_);
-    MirrorList(registers_);
+    if (!form_.ListsSuspended) {
+        MirrorList(items_);
+        MirrorList(folders_);
+        MirrorList(registers_);
+    }
     for (const auto& [button, state] : buttons_) {
         const int id = ::GetDlgCtrlID(button);
         const bool enabled = Connected(id) && (state == nullptr || state->Enabled);
@@ -489,9 +540,80 @@ void MainFrame::Mirror() {
             ::EnableWindow(button, enabled ? TRUE : FALSE);
         }
     }
-    ::SendMessageW(status_, SB_SETTEXTW, 0,
-                   reinterpret_cast<LPARAM>(Wide(form_.LabelStatus).c_str()));
+    ::ShowWindow(spMainCancel_, form_.spMainCancel.Visible ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(spCancelPreview_, form_.SpCancelPreview.Visible ? SW_SHOW : SW_HIDE);
+    MirrorStatus();
     mirroring_ = false;
+}
+
+void MainFrame::MirrorStatus() {
+    std::string text;
+    switch (form_.Status) {
+    case StatusMode::Idle:
+        text = form_.LabelStatus;
+        break;
+    case StatusMode::Searching:
+        text = form_.l1 + form_.l2 + form_.l3 + form_.l4;
+        break;
+    case StatusMode::Counters:
+        text = "Files Cleaned   Success: " + form_.LabFolderSuccess +
+               "   Fails: " + form_.LabFolderFails +
+               "        Registries Cleaned   Success: " + form_.LabelSuccess +
+               "   Fails: " + form_.LabelFails;
+        break;
+    case StatusMode::Progress:
+        break;
+    }
+    const bool progress = form_.Status == StatusMode::Progress;
+    ::ShowWindow(progress_, progress ? SW_SHOW : SW_HIDE);
+    if (progress) {
+        ::SendMessageW(progress_, PBM_SETRANGE32, 0, form_.ProgressBar1Max);
+        ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(form_.ProgressBar1Position), 0);
+    }
+    const std::wstring wide = Wide(text);
+    if (wide != statusShown_) {
+        ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        statusShown_ = wide;
+    }
+}
+
+void MainFrame::ProcessMessages() {
+    if (hwnd_) {
+        Mirror();
+    }
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (hwnd_ && ::IsDialogMessageW(hwnd_, &msg)) {
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void MainFrame::Repaint() {
+    if (hwnd_) {
+        MirrorStatus();
+        ::UpdateWindow(status_);
+    }
+}
+
+void MainFrame::WaitForMessages(std::uint32_t maxMs) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs, QS_ALLINPUT);
+}
+
+std::uint32_t MainFrame::TickCount() {
+    return ::GetTickCount();
+}
+
+void MainFrame::ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) {
+    Mirror();
+    PreviewWindow window(dialog, context, hwnd_, instance_);
+    window.ShowModal();
 }
 
 } // namespace quill::win32app

@@ -15,13 +15,13 @@
 
 namespace quill::win32app {
 
-class MainFrame {
+class MainFrame final : public WindowHost {
 public:
     static constexpr const wchar_t* kClassName = L"TFormMainQLMR";
 
     // The logic is the caller's and outlives the frame.
     MainFrame(TFormMainQLMR& form, HINSTANCE instance);
-    ~MainFrame();
+    ~MainFrame() override;
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
@@ -30,6 +30,13 @@ public:
     HWND Handle() const { return hwnd_; }
     // Shows the window normally or minimized.
     void Show(bool minimized);
+
+    // --- WindowHost ---
+    void ProcessMessages() override;
+    void Repaint() override;
+    void WaitForMessages(std::uint32_t maxMs) override;
+    std::uint32_t TickCount() override;
+    void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) override;
 
 private:
     struct ListMirror {
@@ -56,6 +63,7 @@ private:
     void Run(const std::function<void()>& handler);
     // Copies the logic's state into the controls.
     void Mirror();
+    void MirrorStatus();
     void MirrorList(ListMirror& list);
 
     TFormMainQLMR& form_;
@@ -63,12 +71,16 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND status_ = nullptr;
+    HWND progress_ = nullptr;
+    HWND spMainCancel_ = nullptr;
+    HWND spCancelPreview_ = nullptr;
     HFONT font_ = nullptr;
     ListMirror items_;
     ListMirror folders_;
     ListMirror registers_;
     std::vector<std::pair<HWND, ControlState*>> buttons_;
     bool mirroring_ = false;
+    std::wstring statusShown_;
 };
 
 } // namespace quill::win32app

@@ -76,6 +76,7 @@ int RunProgram(HINSTANCE instance) {
         return 1;
     }
     dialogs.SetOwner(frame.Handle());
+    form.SetHost(&frame);
     frame.Show(form.StartMinimized);
 
     MSG msg;
@@ -86,6 +87,7 @@ int RunProgram(HINSTANCE instance) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    form.SetHost(nullptr);
     return static_cast<int>(msg.wParam);
 }
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace quill {
 namespace {
@@ -21,6 +22,10 @@ using platform::win32::Wide;
 
 constexpr int kChListBoxItem = 200;
 constexpr int kChListBoxFolder = 201;
+constexpr int kBtnMainPreview = 108;
+constexpr int kBtnWashAll = 109;
+constexpr int kPreviewClose = 11;
+constexpr int kPreviewFileList = 101; // the list of the second page
 
 std::wstring ProgramBuilt() {
     std::string unix = QUILL_PROGRAM;
@@ -89,10 +94,22 @@ int CountWindows() {
     return n;
 }
 
+// The text a window gives when asked (GetWindowText would only read the
+// caption stored for a window of another process).
 std::wstring TextOf(HWND w) {
     wchar_t buffer[512] = {};
-    ::GetWindowTextW(w, buffer, 512);
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                          5000, &copied);
     return buffer;
+}
+
+// The status strip shows the summary line of one checked wash item.
+bool ShowsSummary(HWND status) {
+    const std::wstring text = TextOf(status);
+    const std::wstring_view prefix = L"Washer Items Selected: 1 ";
+    return text.size() >= prefix.size() &&
+           std::wstring_view(text).substr(0, prefix.size()) == prefix;
 }
 
 bool RowChecked(HWND list, int row) {
@@ -170,6 +187,63 @@ TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
     ASSERT_NE(at, std::string::npos) << order;
     const std::string section = order.substr(at, order.find("\r\n[", at) - at);
     EXPECT_NE(section.find("IsActive=0"), std::string::npos) << section;
+}
+
+// A wash item of the test's own, previewed and washed through the window.
+TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
+    auto env = test::MakeTestEnv();
+    const std::wstring built = ProgramBuilt();
+    const std::wstring app = Wide(env->Root());
+    ASSERT_TRUE(::CopyFileW(built.c_str(), (app + L"quillmere.exe").c_str(), FALSE));
+    env->Put("const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\n"
+                                  "tFolder.Total=1\r\ntFolder0.ChildItemName=Temp files\r\n"
+                                  "tFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                                  "tFolder0.deletepath=" +
+                                      env->Root() + "junk\\*.tmp\r\n");
+    env->Put("junk\\a.tmp", "a");
+    env->Put("junk\\b.tmp", "b");
+    env->Put("junk\\keep.txt", "k");
+    ASSERT_EQ(CountWindows(), 0) << "another instance is running";
+
+    Program program(app + L"quillmere.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    HWND status = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        window = ::FindWindowW(L"TFormMainQLMR", nullptr);
+        status = window ? ::FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
+        return status && ::IsWindowVisible(window);
+    }));
+    ASSERT_TRUE(WaitFor([&] { return ShowsSummary(status); }));
+
+    // Preview: the all-items dialog with both files, then closed.
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBtnMainPreview, BN_CLICKED), 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = ::FindWindowW(L"TFormPreviewAll", nullptr)); }));
+    EXPECT_EQ(TextOf(dialog), L"Preview - Total Special: 0  Files: 2  Entries: 0");
+    HWND files = ::GetDlgItem(dialog, kPreviewFileList);
+    ASSERT_TRUE(files);
+    EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_TRUE(::IsWindowVisible(files)); // the page "Clean Folder/File"
+    EXPECT_FALSE(::IsWindowEnabled(window));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kPreviewClose, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewAll", nullptr); }));
+    EXPECT_NE(env->Get("junk\\a.tmp"), "<missing>");
+
+    // Wash Now removes them; the counters show, then the summary again.
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBtnWashAll, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return env->Get("junk\\a.tmp") == "<missing>" && env->Get("junk\\b.tmp") == "<missing>";
+    }));
+    EXPECT_EQ(env->Get("junk\\keep.txt"), "k");
+    EXPECT_TRUE(WaitFor([&] {
+        return TextOf(status).find(L"Files Cleaned   Success: 2   Fails: 0") != std::wstring::npos;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return ShowsSummary(status); }));
+    EXPECT_NE(env->Get("right.htm").find("junk\\a.tmp"), std::string::npos);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.EndsWithin(15000), 0);
 }
 
 } // namespace

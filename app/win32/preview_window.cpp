@@ -1,0 +1,438 @@
+#include "app/win32/preview_window.h"
+
+#include "platform/win32/wide.h"
+
+namespace quill::win32app {
+
+namespace {
+
+using platform::win32::Wide;
+
+constexpr int kWashId = 10;
+constexpr int kCloseId = 11;
+constexpr int kTabsId = 12;
+constexpr int kFirstListId = 100;        // + page index
+constexpr int kFirstSelectAllId = 200;   // + page index
+constexpr int kFirstUnselectAllId = 300; // + page index
+
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kKeySelection = RGB(10, 95, 137);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+const wchar_t* ClassNameOf(const TPreviewForm& dialog) {
+    switch (dialog.Kind()) {
+    case PreviewKind::Folder:
+        return L"TFormPreviewFolder";
+    case PreviewKind::Register:
+        return L"TFormPreviewregister";
+    case PreviewKind::FolderRegister:
+        return L"TFormPreviewFolderRegister";
+    case PreviewKind::All:
+        break;
+    }
+    return L"TFormPreviewAll";
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(TPreviewForm& dialog, const PreviewWashContext& context, HWND owner,
+                             HINSTANCE instance)
+    : dialog_(dialog), context_(context), owner_(owner), instance_(instance) {
+    auto AddPage = [this](ListRole role, PreviewList* list) {
+        Page page;
+        page.role = role;
+        page.list = list;
+        pages_.push_back(std::move(page));
+    };
+    switch (dialog_.Kind()) {
+    case PreviewKind::Folder:
+        AddPage(ListRole::Files, &dialog_.CheckListBoxPreviewFolder);
+        break;
+    case PreviewKind::Register:
+        AddPage(ListRole::Entries, &dialog_.CheckListBoxPreviewregister);
+        break;
+    case PreviewKind::FolderRegister:
+        AddPage(ListRole::Files, &dialog_.CheckListBoxPreviewFolder);
+        AddPage(ListRole::Entries, &dialog_.CheckListBoxPreviewregister);
+        break;
+    case PreviewKind::All:
+        AddPage(ListRole::Special, &dialog_.CheckListBoxSpecial);
+        AddPage(ListRole::Files, &dialog_.CheckListBoxPreviewFolder);
+        AddPage(ListRole::Entries, &dialog_.CheckListBoxPreviewregister);
+        break;
+    }
+    for (Page& page : pages_) {
+        if (page.role == ListRole::Entries) {
+            page.looks.resize(static_cast<std::size_t>(page.list->Count()));
+        }
+    }
+}
+
+PreviewWindow::~PreviewWindow() {
+    if (hwnd_) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+    if (listFont_) {
+        ::DeleteObject(listFont_);
+    }
+    if (buttonFont_) {
+        ::DeleteObject(buttonFont_);
+    }
+}
+
+void PreviewWindow::ShowModal() {
+    const wchar_t* className = ClassNameOf(dialog_);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &PreviewWindow::WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    ::RegisterClassExW(&wc);
+
+    const bool sizable = dialog_.Kind() == PreviewKind::FolderRegister;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | (sizable ? WS_THICKFRAME : 0);
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    int w = 580;
+    int h = 420;
+    if (!sizable) {
+        RECT r{0, 0, 572, 386};
+        ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+        w = r.right - r.left;
+        h = r.bottom - r.top;
+    }
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    hwnd_ = ::CreateWindowExW(exStyle, className, Wide(dialog_.Caption).c_str(), style,
+                              work.left + ((work.right - work.left) - w) / 2,
+                              work.top + ((work.bottom - work.top) - h) / 2, w, h, owner_, nullptr,
+                              instance_, this);
+    if (!hwnd_) {
+        return;
+    }
+    CreateControls();
+    ShowPage(dialog_.ActivePage);
+
+    if (owner_) {
+        ::EnableWindow(owner_, FALSE);
+    }
+    ::ShowWindow(hwnd_, SW_SHOW);
+    MSG msg;
+    bool quit = false;
+    while (!dialog_.Closed) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = true;
+            break;
+        }
+        if (!::IsDialogMessageW(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (owner_) {
+        ::EnableWindow(owner_, TRUE);
+        ::SetActiveWindow(owner_);
+    }
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    if (quit) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+}
+
+void PreviewWindow::CreateControls() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int cw = client.right;
+    const int ch = client.bottom;
+    listFont_ = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                              0, 0, L"Arial");
+    buttonFont_ = ::CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                0, 0, L"Arial");
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, instance_, nullptr);
+    auto hint = [&](HWND control, const wchar_t* text) {
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V1_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = reinterpret_cast<UINT_PTR>(control);
+        ti.lpszText = const_cast<wchar_t*>(text);
+        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    };
+
+    int top = 8;
+    const std::vector<std::string> names = dialog_.PageNames();
+    if (!names.empty()) {
+        tabs_ = ::CreateWindowExW(
+            0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 8, 6, cw - 16, 24, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), instance_, nullptr);
+        ::SendMessageW(tabs_, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::wstring name = Wide(names[i]);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = name.data();
+            TabCtrl_InsertItem(tabs_, static_cast<int>(i), &item);
+        }
+        top = 34;
+    }
+    const int listWidth = cw - 16 - 32;
+    const int listHeight = ch - top - 52;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        Page& page = pages_[i];
+        const int id = static_cast<int>(i);
+        page.view = ::CreateWindowExW(
+            WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+            WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+            8, top, listWidth, listHeight, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + id)), instance_, nullptr);
+        ::SendMessageW(page.view, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+        ListView_SetExtendedListViewStyle(page.view, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = 2000;
+        ListView_InsertColumn(page.view, 0, &column);
+        ListView_SetItemCountEx(page.view, page.list->Count(), LVSICF_NOINVALIDATEALL);
+
+        page.selectAll = ::CreateWindowExW(
+            0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top, 28, 28, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSelectAllId + id)), instance_,
+            nullptr);
+        page.unselectAll = ::CreateWindowExW(
+            0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top + 32, 28, 28, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstUnselectAllId + id)), instance_,
+            nullptr);
+        hint(page.selectAll, L"Select All");
+        hint(page.unselectAll, L"Unselect All");
+    }
+    wash_ = ::CreateWindowExW(
+        0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 - 110, ch - 40, 100, 30,
+        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWashId)), instance_, nullptr);
+    close_ = ::CreateWindowExW(
+        0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 + 10, ch - 40, 100, 30,
+        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance_, nullptr);
+    ::SendMessageW(wash_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+}
+
+void PreviewWindow::ShowPage(int index) {
+    if (index < 0 || index >= static_cast<int>(pages_.size())) {
+        index = 0;
+    }
+    if (tabs_) {
+        TabCtrl_SetCurSel(tabs_, index);
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        const int show = static_cast<int>(i) == index ? SW_SHOW : SW_HIDE;
+        ::ShowWindow(pages_[i].view, show);
+        ::ShowWindow(pages_[i].selectAll, show);
+        ::ShowWindow(pages_[i].unselectAll, show);
+    }
+    dialog_.ActivePage = index;
+}
+
+PreviewWindow::Page* PreviewWindow::PageOf(HWND view) {
+    for (Page& page : pages_) {
+        if (page.view == view) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
+
+void PreviewWindow::Toggle(Page& page, int row) {
+    if (row < 0 || row >= page.list->Count()) {
+        return;
+    }
+    auto& line = page.list->Lines[static_cast<std::size_t>(row)];
+    line.Checked = !line.Checked;
+    ListView_RedrawItems(page.view, row, row);
+}
+
+const RegistryLineLook& PreviewWindow::LookOf(Page& page, int row) {
+    auto& look = page.looks[static_cast<std::size_t>(row)];
+    if (!look) {
+        look = LookOfRegistryLine(page.list->Lines[static_cast<std::size_t>(row)].Text,
+                                  context_.registry);
+    }
+    return *look;
+}
+
+void PreviewWindow::Wash() {
+    if (washing_) {
+        return;
+    }
+    washing_ = true;
+    ::EnableWindow(wash_, FALSE);
+    ::EnableWindow(close_, FALSE);
+    try {
+        dialog_.Wash(context_);
+    } catch (...) {
+        failure_ = std::current_exception();
+        dialog_.Close();
+    }
+    washing_ = false;
+}
+
+void PreviewWindow::OnCommand(int id) {
+    if (id == kWashId) {
+        Wash();
+        return;
+    }
+    if (id == kCloseId || id == IDCANCEL) {
+        if (!washing_) {
+            dialog_.Close();
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        Page& page = pages_[i];
+        if (id == kFirstSelectAllId + static_cast<int>(i)) {
+            page.list->SelectAll();
+        } else if (id == kFirstUnselectAllId + static_cast<int>(i)) {
+            page.list->UnselectAll();
+        } else {
+            continue;
+        }
+        ::InvalidateRect(page.view, nullptr, FALSE);
+    }
+}
+
+LRESULT PreviewWindow::OnNotify(NMHDR* header) {
+    if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+        ShowPage(TabCtrl_GetCurSel(tabs_));
+        return 0;
+    }
+    Page* page = PageOf(header->hwndFrom);
+    if (!page) {
+        return 0;
+    }
+    switch (header->code) {
+    case LVN_GETDISPINFOW: {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        const int row = info->item.iItem;
+        if (row < 0 || row >= page->list->Count()) {
+            return 0;
+        }
+        const CheckedLine& line = page->list->Lines[static_cast<std::size_t>(row)];
+        if (info->item.mask & LVIF_TEXT) {
+            text_ = Wide(page->role == ListRole::Entries ? LookOf(*page, row).text : line.Text);
+            info->item.pszText = text_.data();
+        }
+        if (info->item.mask & LVIF_STATE) {
+            info->item.stateMask |= LVIS_STATEIMAGEMASK;
+            info->item.state |= INDEXTOSTATEIMAGEMASK(line.Checked ? 2 : 1);
+        }
+        return 0;
+    }
+    case NM_CLICK: {
+        auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
+        LVHITTESTINFO hit{};
+        hit.pt = click->ptAction;
+        ListView_SubItemHitTest(page->view, &hit);
+        if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+            Toggle(*page, hit.iItem);
+        }
+        return 0;
+    }
+    case LVN_KEYDOWN: {
+        auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
+        if (key->wVKey == VK_SPACE) {
+            Toggle(*page, ListView_GetNextItem(page->view, -1, LVNI_FOCUSED));
+        }
+        return 0;
+    }
+    case NM_CUSTOMDRAW: {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            return CDRF_NOTIFYITEMDRAW;
+        }
+        if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) {
+            return CDRF_DODEFAULT;
+        }
+        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+        if (page->role == ListRole::Special) {
+            draw->clrText = kRed;
+            return CDRF_NEWFONT;
+        }
+        if (page->role == ListRole::Entries && row >= 0 && row < page->list->Count() &&
+            LookOf(*page, row).keyColours) {
+            const bool selected =
+                (ListView_GetItemState(page->view, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+            if (selected) {
+                // Drawn as not selected, in the key's own selection colours.
+                draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+                draw->clrText = RGB(255, 255, 255);
+                draw->clrTextBk = kKeySelection;
+            } else {
+                draw->clrText = kNavy;
+            }
+            return CDRF_NEWFONT;
+        }
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<PreviewWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<PreviewWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED || LOWORD(wParam) == IDCANCEL) {
+                OnCommand(LOWORD(wParam));
+            }
+            break;
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_CLOSE:
+            if (!washing_) {
+                dialog_.Close();
+            }
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        if (!failure_) {
+            failure_ = std::current_exception();
+        }
+        dialog_.Close();
+    }
+    if (dialog_.Closed) {
+        // Wakes the modal loop, which looks at the flag between messages.
+        ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+    }
+    if (message == WM_COMMAND || message == WM_CLOSE) {
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+} // namespace quill::win32app
