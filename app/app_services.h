@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/hot_keys.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/system_info.h"
@@ -18,6 +19,7 @@ struct AppServices {
     platform::Shell& shell;
     platform::Dialogs& dialogs;
     platform::WallClock& clock;
+    platform::HotKeys& hotKeys;
 };
 
 } // namespace quill

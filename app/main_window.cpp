@@ -45,6 +45,7 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
         ChListBoxItem.ItemIndex = 0;
         SelectItem();
     }
+    SetHotKeys(true);
     SetStatusMode(StatusMode::Idle);
     ShowSummary();
 }
@@ -266,6 +267,7 @@ void TFormMainQLMR::FormClose() {
         (void)services_.fs.Delete(AppDir + kLeftLog);
         (void)services_.fs.Delete(AppDir + kRightLog);
     }
+    SetHotKeys(false);
 }
 
 void TFormMainQLMR::FormDestroy() {

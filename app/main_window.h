@@ -90,6 +90,22 @@ public:
     void CleanSpecialItem(const std::string& name);
     bool RunInProgress() const { return running_; }
 
+    // --- Background operation ---
+    static constexpr int kHideHotKeyId = 43963;
+    static constexpr int kWashHotKeyId = 52701;
+    static constexpr std::uint32_t kTimerInterval = 50000; // Timer1, milliseconds
+    // Registers both hot keys from the settings file, or unregisters them.
+    void SetHotKeys(bool registering);
+    void HideBrowserWindows();
+    // Wash Now with the confirmation question left out.
+    void WashNowWithoutConfirmation();
+    // The first activation: the start-up wash when the settings ask for it.
+    void FormActivate();
+    void WMHotKey(int id);
+    void Timer1Timer();
+    // Windows asks whether it may end the session; the answer is always yes.
+    bool WMQueryEndSession();
+
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected
     void ChListBoxItemClickCheck(); // a check mark of the list changed
@@ -186,6 +202,7 @@ private:
     MainWindowSeam seam_{*this};
     WindowHost* host_ = nullptr;
     bool running_ = false;
+    bool activated_ = false;
 };
 
 // The text shown for an error: its class name without namespaces.

@@ -19,6 +19,10 @@ public:
     [[nodiscard]] virtual bool ClearUrlHistory() = 0;
     // Shows the application-starting cursor, or the default one again.
     virtual void ShowBusyCursor(bool busy) = 0;
+    // Stops every open browser and shell folder window and makes it
+    // invisible. False when the collection of those windows, or one of its
+    // items, cannot be had; a window that refuses only skips itself.
+    [[nodiscard]] virtual bool HideBrowserWindows() = 0;
     // Opens a document or program with the shell's "open" verb.
     [[nodiscard]] virtual bool Open(const std::string& target, const std::string& parameters) = 0;
 };

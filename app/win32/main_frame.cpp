@@ -13,6 +13,15 @@ namespace {
 
 using platform::win32::Wide;
 
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kFirstActivation = WM_APP + 2;
+constexpr UINT_PTR kTimer1 = 1;
+// Commands of the tray menu; the Wash submenu's entries follow kMenuWashFirst.
+constexpr UINT kMenuOpen = 1000;
+constexpr UINT kMenuHelp = 1001;
+constexpr UINT kMenuExit = 1002;
+constexpr UINT kMenuWashFirst = 2000;
+
 constexpr int kClientWidth = 707;
 constexpr int kClientHeight = 502;
 
@@ -140,13 +149,67 @@ bool MainFrame::Create() {
         return false;
     }
     CreateControls();
+    tray_ = std::make_unique<platform::Win32Tray>(hwnd_, kTrayMessage,
+                                                  ::LoadIconW(nullptr, IDI_APPLICATION));
+    (void)tray_->Show("Quillmere");
     Mirror();
     return true;
 }
 
 void MainFrame::Show(bool minimized) {
-    ::ShowWindow(hwnd_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    if (minimized) {
+        // Started with Windows and asked to stay out of sight: minimized,
+        // and only the tray icon shows.
+        form_.StartMinimized = false;
+        ::ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
+        ::ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
+}
+
+void MainFrame::RestoreFromTray() {
+    ::ShowWindow(hwnd_, SW_RESTORE);
+    ::SetForegroundWindow(hwnd_);
+}
+
+void MainFrame::ShowTrayMenu() {
+    HMENU wash = ::CreatePopupMenu();
+    for (std::size_t i = 0; i < form_.MenuWash.size(); ++i) {
+        const MenuEntry& entry = form_.MenuWash[i];
+        if (entry.Caption == "-") {
+            ::AppendMenuW(wash, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT flags =
+            MF_STRING | (entry.Checked ? MF_CHECKED : 0) | (entry.Enabled ? 0 : MF_GRAYED);
+        ::AppendMenuW(wash, flags, kMenuWashFirst + i, Wide(entry.Caption).c_str());
+    }
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, kMenuOpen, L"Open &Main Window");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(wash), L"&Wash");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, kMenuHelp, L"&Help          F1");
+    ::AppendMenuW(menu, MF_STRING, kMenuExit, L"E&xit");
+    POINT at{};
+    ::GetCursorPos(&at);
+    ::SetForegroundWindow(hwnd_);
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+    ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+    ::DestroyMenu(menu); // with its submenu
+    if (chosen == kMenuOpen) {
+        RestoreFromTray();
+    } else if (chosen == kMenuHelp) {
+        Run([this] { form_.SpeedButton2Click(); });
+    } else if (chosen == kMenuExit) {
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    } else if (chosen >= kMenuWashFirst && chosen - kMenuWashFirst < form_.MenuWash.size()) {
+        const std::int32_t tag = form_.MenuWash[chosen - kMenuWashFirst].Tag;
+        Run([this, tag] { form_.MenuWashClick(tag); });
+    }
 }
 
 HWND MainFrame::AddButton(int id, const wchar_t* caption, const wchar_t* hint, int x, int y, int w,
@@ -340,12 +403,52 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
         Run([this] { form_.SpeedButton2Click(); });
         return TRUE;
+    case WM_HOTKEY:
+        Run([this, wParam] { form_.WMHotKey(static_cast<int>(wParam)); });
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimer1) {
+            Run([this] { form_.Timer1Timer(); });
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        Run([this] { form_.WMQueryEndSession(); });
+        return TRUE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+            // The first activation's work (a start-up wash) runs once the
+            // activation itself is over.
+            activated_ = true;
+            ::PostMessageW(hwnd_, kFirstActivation, 0, 0);
+        }
+        break;
+    case kFirstActivation:
+        Run([this] { form_.FormActivate(); });
+        return 0;
+    case kTrayMessage:
+        if (lParam == WM_LBUTTONUP) {
+            RestoreFromTray();
+        } else if (lParam == WM_RBUTTONUP) {
+            ShowTrayMenu();
+        }
+        return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) {
+            // Minimized, the program lives in the notification area.
+            ::ShowWindow(hwnd_, SW_HIDE);
+        }
+        break;
     case WM_CLOSE:
         if (form_.FormCloseQuery()) {
             ::DestroyWindow(hwnd_);
         }
         return 0;
     case WM_DESTROY:
+        if (timerOn_) {
+            ::KillTimer(hwnd_, kTimer1);
+            timerOn_ = false;
+        }
+        tray_.reset();
         Run([this] { form_.FormClose(); });
         Run([this] { form_.FormDestroy(); });
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -543,6 +646,14 @@ void MainFrame::Mirror() {
     ::ShowWindow(spMainCancel_, form_.spMainCancel.Visible ? SW_SHOW : SW_HIDE);
     ::ShowWindow(spCancelPreview_, form_.SpCancelPreview.Visible ? SW_SHOW : SW_HIDE);
     MirrorStatus();
+    if (form_.Timer1Enabled != timerOn_) {
+        timerOn_ = form_.Timer1Enabled;
+        if (timerOn_) {
+            ::SetTimer(hwnd_, kTimer1, TFormMainQLMR::kTimerInterval, nullptr);
+        } else {
+            ::KillTimer(hwnd_, kTimer1);
+        }
+    }
     mirroring_ = false;
 }
 

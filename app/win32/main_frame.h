@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "platform/win32/win32_tray.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,8 @@ private:
     // Copies the logic's state into the controls.
     void Mirror();
     void MirrorStatus();
+    void RestoreFromTray();
+    void ShowTrayMenu();
     void MirrorList(ListMirror& list);
 
     TFormMainQLMR& form_;
@@ -80,6 +84,9 @@ private:
     ListMirror registers_;
     std::vector<std::pair<HWND, ControlState*>> buttons_;
     bool mirroring_ = false;
+    bool timerOn_ = false;
+    bool activated_ = false;
+    std::unique_ptr<platform::Win32Tray> tray_;
     std::wstring statusShown_;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_hot_keys.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
@@ -68,7 +69,8 @@ int RunProgram(HINSTANCE instance) {
     platform::Win32Shell shell;
     platform::Win32Dialogs dialogs;
     platform::Win32WallClock clock;
-    const AppServices services{fs, registry, system, shell, dialogs, clock};
+    platform::Win32HotKeys hotKeys;
+    const AppServices services{fs, registry, system, shell, dialogs, clock, hotKeys};
 
     TFormMainQLMR form(services, ProgramFolder(), FirstArgument());
     win32app::MainFrame frame(form, instance);
@@ -76,6 +78,7 @@ int RunProgram(HINSTANCE instance) {
         return 1;
     }
     dialogs.SetOwner(frame.Handle());
+    hotKeys.SetWindow(frame.Handle());
     form.SetHost(&frame);
     frame.Show(form.StartMinimized);
 

@@ -17,6 +17,10 @@ public:
         return historyAvailable;
     }
     void ShowBusyCursor(bool busy) override { cursorChanges.push_back(busy); }
+    bool HideBrowserWindows() override {
+        ++browsersHidden;
+        return shellWindowsAvailable;
+    }
     bool Open(const std::string& target, const std::string& parameters) override {
         opened.push_back(target + "|" + parameters);
         return true;
@@ -25,6 +29,8 @@ public:
     int recycleBinEmptied = 0;
     int historyCleared = 0;
     bool historyAvailable = true;
+    int browsersHidden = 0;
+    bool shellWindowsAvailable = true;
     std::vector<bool> cursorChanges;
     std::vector<std::string> opened;
 };

@@ -339,10 +339,10 @@ private:
 IoResult Win32FileSystem::OpenForReading(const std::string& path,
                                          std::unique_ptr<ReadStream>& stream) {
     stream.reset();
-    HANDLE h = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                             nullptr);
+    HANDLE h =
+        ::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return LastError();
     }

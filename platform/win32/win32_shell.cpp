@@ -4,6 +4,7 @@
 
 #include "platform/win32/wide.h"
 
+#include <exdisp.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <urlhist.h>
@@ -18,6 +19,14 @@ const CLSID kUrlHistoryClass = {
     0x3c374a40, 0xbae4, 0x11cf, {0xbf, 0x7d, 0x00, 0xaa, 0x00, 0x69, 0x46, 0xee}};
 const IID kUrlHistoryStg2 = {
     0xafa0dc11, 0xc313, 0x11d0, {0x83, 0x1a, 0x00, 0xc0, 0x4f, 0xd5, 0xae, 0x38}};
+
+// The shell windows collection and the browser interface of its items.
+const CLSID kShellWindowsClass = {
+    0x9ba05972, 0xf6a8, 0x11cf, {0xa4, 0x42, 0x00, 0xa0, 0xc9, 0x0a, 0x8f, 0x39}};
+const IID kShellWindowsInterface = {
+    0x85cb6900, 0x4d95, 0x11cf, {0x96, 0x0c, 0x00, 0x80, 0xc7, 0xf4, 0xee, 0x85}};
+const IID kWebBrowser2 = {
+    0xd30c1661, 0xcdaf, 0x11d0, {0x8a, 0x3e, 0x00, 0xc0, 0x4f, 0xc9, 0xe2, 0x6e}};
 
 using EmptyRecycleBinFn = HRESULT(WINAPI*)(HWND, LPCWSTR, DWORD);
 
@@ -35,6 +44,41 @@ void Win32Shell::EmptyRecycleBin() {
         (void)empty(owner_, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
     }
     ::FreeLibrary(shell32);
+}
+
+bool Win32Shell::HideBrowserWindows() {
+    IShellWindows* windows = nullptr;
+    if (FAILED(::CoCreateInstance(kShellWindowsClass, nullptr, CLSCTX_ALL, kShellWindowsInterface,
+                                  reinterpret_cast<void**>(&windows))) ||
+        !windows) {
+        return false;
+    }
+    long count = 0;
+    bool ok = SUCCEEDED(windows->get_Count(&count));
+    for (long i = 0; ok && i < count; ++i) {
+        VARIANT index;
+        ::VariantInit(&index);
+        index.vt = VT_I4;
+        index.lVal = i;
+        IDispatch* item = nullptr;
+        if (FAILED(windows->Item(index, &item))) {
+            ok = false;
+            break;
+        }
+        if (!item) {
+            continue; // the window closed meanwhile
+        }
+        IWebBrowser2* browser = nullptr;
+        if (SUCCEEDED(item->QueryInterface(kWebBrowser2, reinterpret_cast<void**>(&browser))) &&
+            browser) {
+            (void)browser->Stop();
+            (void)browser->put_Visible(VARIANT_FALSE);
+            browser->Release();
+        }
+        item->Release();
+    }
+    windows->Release();
+    return ok;
 }
 
 bool Win32Shell::ClearUrlHistory() {

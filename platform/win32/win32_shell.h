@@ -16,6 +16,7 @@ public:
     void EmptyRecycleBin() override;
     bool ClearUrlHistory() override;
     void ShowBusyCursor(bool busy) override;
+    bool HideBrowserWindows() override;
     bool Open(const std::string& target, const std::string& parameters) override;
 
 private:

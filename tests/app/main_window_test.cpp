@@ -7,6 +7,7 @@
 
 #include "engine/find_file.h"
 #include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
 #include "support/registry_env.h"
@@ -33,11 +34,13 @@ protected:
     platform::MemorySystemInfo system;
     platform::MemoryShell shell;
     platform::MemoryDialogs dialogs;
+    platform::MemoryHotKeys hotKeys;
     FixedClock clock;
     const std::string& app = env->Root();
 
     std::unique_ptr<TFormMainQLMR> Start(std::optional<std::string> argument = std::nullopt) {
-        const AppServices services{env->Fs(), reg->Registry(), system, shell, dialogs, clock};
+        const AppServices services{env->Fs(), reg->Registry(), system, shell,
+                                   dialogs,   clock,           hotKeys};
         return std::make_unique<TFormMainQLMR>(services, app, std::move(argument));
     }
 

@@ -6,12 +6,15 @@
 #include "app/main_window.h"
 
 #include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
 
 #include <gtest/gtest.h>
+
+#include "engine/builtin_stores.h"
 
 #include <functional>
 
@@ -22,7 +25,8 @@ using platform::MessageKind;
 
 class FixedClock final : public platform::WallClock {
 public:
-    platform::LocalTime Now() override { return {2026, 12, 9, 11, 30, 0, 0}; }
+    platform::LocalTime Now() override { return now; }
+    platform::LocalTime now{2026, 12, 9, 11, 30, 0, 0};
 };
 
 // A window that records what the runs did with it: pumps can press a
@@ -72,6 +76,7 @@ protected:
     platform::MemorySystemInfo system;
     platform::MemoryShell shell;
     platform::MemoryDialogs dialogs;
+    platform::MemoryHotKeys hotKeys;
     FixedClock clock;
     FakeWindow window;
     const std::string& app = env->Root();
@@ -112,7 +117,8 @@ protected:
     }
 
     std::unique_ptr<TFormMainQLMR> Start() {
-        const AppServices services{env->Fs(), reg->Registry(), system, shell, dialogs, clock};
+        const AppServices services{env->Fs(), reg->Registry(), system, shell,
+                                   dialogs,   clock,           hotKeys};
         auto w = std::make_unique<TFormMainQLMR>(services, app, std::nullopt);
         w->SetHost(&window);
         return w;
@@ -348,6 +354,109 @@ TEST_F(WashRunsTest, StatusModesGateTheExitButton) {
     EXPECT_FALSE(w->btnWashRegister.Enabled);
     w->EnableRunCommands(true);
     EXPECT_TRUE(w->MenuWash[2].Enabled);
+}
+
+// --- Washes without the user at the window ---
+
+TEST_F(WashRunsTest, HotKeysComeFromTheSettingsAndGoAtClose) {
+    auto w = Start();
+    using Keys = platform::MemoryHotKeys;
+    ASSERT_EQ(hotKeys.registered.size(), 2u);
+    const Keys::Combination hide = hotKeys.registered[TFormMainQLMR::kHideHotKeyId];
+    EXPECT_EQ(hide.modifiers, 3u); // Ctrl+Alt
+    EXPECT_EQ(hide.virtualKey, static_cast<std::uint32_t>('F'));
+    const Keys::Combination wash = hotKeys.registered[TFormMainQLMR::kWashHotKeyId];
+    EXPECT_EQ(wash.modifiers, 2u); // Ctrl
+    EXPECT_EQ(wash.virtualKey, static_cast<std::uint32_t>('D'));
+    w->FormClose();
+    EXPECT_TRUE(hotKeys.registered.empty());
+
+    env->Put("wildcard.ini", "[Hot Key]\r\nControl=9\r\nChar=40\r\nControl washer=-1\r\n");
+    w->SetHotKeys(true);
+    ASSERT_EQ(hotKeys.registered.size(), 1u);
+    EXPECT_EQ(hotKeys.registered[TFormMainQLMR::kHideHotKeyId].modifiers, 6u); // Ctrl+Shift
+    EXPECT_EQ(hotKeys.registered[TFormMainQLMR::kHideHotKeyId].virtualKey,
+              static_cast<std::uint32_t>('Z'));
+}
+
+TEST_F(WashRunsTest, HotKeysWashWithoutAskingAndHideBrowsers) {
+    env->Put("wildcard.ini", "[Delete Option]\r\nprompt Before=1\r\n");
+    auto w = Start();
+    w->WMHotKey(TFormMainQLMR::kWashHotKeyId);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_TRUE(w->PromptBefore);
+
+    w->WMHotKey(TFormMainQLMR::kHideHotKeyId);
+    EXPECT_EQ(shell.browsersHidden, 1);
+    shell.shellWindowsAvailable = false;
+    EXPECT_THROW(w->WMHotKey(TFormMainQLMR::kHideHotKeyId), EOleSysError);
+    w->WMHotKey(12345); // not ours
+    EXPECT_EQ(shell.browsersHidden, 2);
+}
+
+TEST_F(WashRunsTest, TimedWashComesWhenTheIntervalHasPassed) {
+    env->Put("wildcard.ini", "[Schedule]\r\nSchedule Option=byEveryHour \r\nMinuts=90\r\n");
+    auto w = Start(); // the interval starts now, 11:30
+    ASSERT_TRUE(w->Timer1Enabled);
+    clock.now = {2026, 12, 9, 12, 59, 59, 999};
+    w->Timer1Timer();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    clock.now = {2026, 12, 9, 13, 0, 0, 0};
+    w->btnWashAll.Enabled = false; // a run is in progress
+    w->Timer1Timer();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    w->btnWashAll.Enabled = true;
+    w->Timer1Timer();
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(w->LastTimedWash.hour, 13);
+
+    // Across midnight the deadline still holds.
+    env->Put("junk\\a.tmp", "again");
+    clock.now = {2026, 12, 10, 0, 29, 0, 0};
+    w->LastTimedWash = {2026, 12, 9, 23, 0, 0, 0};
+    w->Timer1Timer();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    clock.now = {2026, 12, 10, 0, 30, 0, 0};
+    w->Timer1Timer();
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+
+    // A day or more is no time of day: never a timed wash.
+    env->Put("junk\\a.tmp", "again");
+    w->ScheduleMinutes = 1440;
+    clock.now = {2027, 1, 1, 0, 0, 0, 0};
+    w->Timer1Timer();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    // 0 minutes: every tick washes.
+    w->ScheduleMinutes = 0;
+    w->Timer1Timer();
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+}
+
+TEST_F(WashRunsTest, SessionEndWashesWhenAskedAndAlwaysLetsWindowsGoOn) {
+    env->Put("wildcard.ini", "[Delete Option]\r\nprompt Before=1\r\n");
+    auto w = Start();
+    EXPECT_TRUE(w->WMQueryEndSession());
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    w->ScheduleFlags = 2; // byShutdown
+    EXPECT_TRUE(w->WMQueryEndSession());
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WashRunsTest, StartUpWashNeedsAutoRunAndComesOnce) {
+    env->Put("wildcard.ini", "[Schedule]\r\nSchedule Option=byStart \r\n");
+    auto w = Start();
+    w->FormActivate();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+
+    env->Put("wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n");
+    auto again = Start();
+    again->FormActivate();
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    env->Put("junk\\a.tmp", "back");
+    again->FormActivate();
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
 }
 
 TEST(PreviewList, SortedListsMergeNewLinesIntoOrder) {

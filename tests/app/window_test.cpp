@@ -242,6 +242,21 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
     EXPECT_TRUE(WaitFor([&] { return ShowsSummary(status); }));
     EXPECT_NE(env->Get("right.htm").find("junk\\a.tmp"), std::string::npos);
 
+    // The wash hot key washes again, without a question.
+    env->Put("junk\\c.tmp", "c");
+    ::PostMessageW(window, WM_HOTKEY, 52701, 0);
+    EXPECT_TRUE(WaitFor([&] { return env->Get("junk\\c.tmp") == "<missing>"; }));
+    EXPECT_TRUE(WaitFor([&] { return ShowsSummary(status); }));
+
+    // Minimized, the window leaves the screen; a second start brings it back.
+    ::PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(window); }));
+    {
+        Program second(app + L"quillmere.exe");
+        EXPECT_EQ(second.EndsWithin(15000), 0);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) && !::IsIconic(window); }));
+
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.EndsWithin(15000), 0);
 }

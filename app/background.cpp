@@ -1,0 +1,108 @@
+// What washes without the user at the window: the start-up wash, the timed
+// wash, the wash at the end of the Windows session and the two hot keys.
+
+#include "app/main_window.h"
+
+#include "engine/builtin_stores.h"
+#include "engine/date_bounds.h"
+#include "settings/settings_file.h"
+
+namespace quill {
+
+namespace {
+
+// Milliseconds from 30 December 1899 to the moment, exactly.
+std::int64_t Milliseconds(const platform::LocalTime& t) {
+    const DayAndTime at = ToDayAndTime(t);
+    return at.day * 86400000 + at.ms;
+}
+
+} // namespace
+
+void TFormMainQLMR::SetHotKeys(bool registering) {
+    platform::HotKeys& keys = services_.hotKeys;
+    if (!registering) {
+        keys.Unregister(kHideHotKeyId);
+        keys.Unregister(kWashHotKeyId);
+        return;
+    }
+    const SettingsFile file(services_.fs, AppDir);
+    for (const auto& [id, stored] : {std::pair{kHideHotKeyId, file.CloseHotKey()},
+                                     std::pair{kWashHotKeyId, file.WashHotKey()}}) {
+        const HotKeyCombination c = HotKeyForRegistration(stored);
+        if (c.valid) {
+            (void)keys.Register(id, c.modifiers, c.virtualKey); // a taken key just stays dead
+        }
+    }
+}
+
+void TFormMainQLMR::HideBrowserWindows() {
+    if (!services_.shell.HideBrowserWindows()) {
+        throw EOleSysError("The shell windows cannot be listed");
+    }
+}
+
+void TFormMainQLMR::WashNowWithoutConfirmation() {
+    const bool prompt = PromptBefore;
+    PromptBefore = false;
+    try {
+        btnWashAllClick();
+    } catch (...) {
+        PromptBefore = prompt;
+        throw;
+    }
+    PromptBefore = prompt;
+}
+
+void TFormMainQLMR::FormActivate() {
+    if (activated_) {
+        return;
+    }
+    activated_ = true;
+    const SettingsFile file(services_.fs, AppDir);
+    if (file.Read(settings::AutoRun) && (ScheduleFlags & schedule::AtStart)) {
+        WashNowWithoutConfirmation();
+    }
+}
+
+void TFormMainQLMR::WMHotKey(int id) {
+    if (id == kHideHotKeyId) {
+        HideBrowserWindows();
+    } else if (id == kWashHotKeyId) {
+        WashNowWithoutConfirmation();
+    }
+}
+
+void TFormMainQLMR::Timer1Timer() {
+    if (!btnWashAll.Enabled || running_) {
+        return;
+    }
+    // The interval is a time of day, H:M:00: a day or more, or less than
+    // nothing, is no time of day and no timed wash comes.
+    if (ScheduleMinutes < 0 || ScheduleMinutes >= 24 * 60) {
+        return;
+    }
+    const std::int64_t due =
+        Milliseconds(LastTimedWash) + static_cast<std::int64_t>(ScheduleMinutes) * 60000;
+    if (Milliseconds(services_.clock.Now()) < due) {
+        return;
+    }
+    // The next interval starts when this wash has ended, also when it
+    // failed: its error reaches the user once, not at every tick.
+    try {
+        WashNowWithoutConfirmation();
+    } catch (...) {
+        LastTimedWash = services_.clock.Now();
+        throw;
+    }
+    LastTimedWash = services_.clock.Now();
+}
+
+bool TFormMainQLMR::WMQueryEndSession() {
+    if (ScheduleFlags & schedule::AtShutdown) {
+        WashNowWithoutConfirmation();
+    }
+    return true;
+}
+
+} // namespace quill
