@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/hot_keys.h"
 #include "platform/registry.h"
@@ -20,6 +21,7 @@ struct AppServices {
     platform::Dialogs& dialogs;
     platform::WallClock& clock;
     platform::HotKeys& hotKeys;
+    platform::FileDialogs& fileDialogs;
 };
 
 } // namespace quill

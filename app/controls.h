@@ -34,6 +34,10 @@ public:
     void Add(std::string text, bool checked) { rows_.push_back({std::move(text), checked}); }
     const Row& At(std::int32_t i) const { return rows_[static_cast<std::size_t>(i)]; }
     bool Checked(std::int32_t i) const { return At(i).Checked; }
+    void SetRow(std::int32_t i, std::string text, bool checked) {
+        rows_[static_cast<std::size_t>(i)] = {std::move(text), checked};
+    }
+    void Delete(std::int32_t i) { rows_.erase(rows_.begin() + i); }
     void SetChecked(std::int32_t i, bool checked) {
         rows_[static_cast<std::size_t>(i)].Checked = checked;
     }

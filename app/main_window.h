@@ -10,6 +10,7 @@
 #include "log/html_log.h"
 #include "model/wash_items.h"
 #include "platform/wall_clock.h"
+#include "settings/item_editors.h"
 
 #include <cstdint>
 #include <exception>
@@ -106,6 +107,31 @@ public:
     // Windows asks whether it may end the session; the answer is always yes.
     bool WMQueryEndSession();
 
+    // --- Item management ---
+    void SpNewClick();    // Add Wash Item
+    void SpEditClick();   // Edit Current Wash Item
+    void SpDeleteClick(); // Delete Current Wash Item
+    void btnUpClick();
+    void btnDownClick();
+    void btnaddfolderClick() { EditFolderChild(true); }
+    void btnEditFolderClick() { EditFolderChild(false); }
+    void btndeletefolderClick();
+    void SpeedButton1Click() { SetAllChildChecks(ChListBoxFolder, true); }
+    void SpeedButton4Click() { SetAllChildChecks(ChListBoxFolder, false); }
+    void btnAddRegsiterChildClick() { EditRegistryChild(true); }
+    void btnEditRegsiterChildClick() { EditRegistryChild(false); }
+    void btndeleteregisterClick();
+    void SpeedButton6Click() { SetAllChildChecks(ChListBoxRegister, true); }
+    void SpeedButton5Click() { SetAllChildChecks(ChListBoxRegister, false); }
+    void btnSavePluginClick(); // Export
+    void SpeedButton7Click();  // Import
+    void EditFolderChild(bool adding);
+    void EditRegistryChild(bool adding);
+    void SetAllChildChecks(CheckListBox& list, bool checked);
+    void ReloadCatalogue();
+    bool NameTakenInFile(const std::string& file, const std::string& name) const;
+    bool NameTakenByOther(const std::string& file, const std::string& name, std::int32_t n) const;
+
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected
     void ChListBoxItemClickCheck(); // a check mark of the list changed
@@ -191,6 +217,8 @@ private:
     void WriteBackSelectedItem();
     void TakeCheckMarksIntoCatalogue();
     PreviewWashContext WashContext();
+    EditorServices Editors() const;
+    WindowHost& Host();
     TargetContext CollectionContext();
     // Runs one command unless a run is already in progress.
     template <class F> void Guarded(F&& run);

@@ -29,6 +29,9 @@ public:
                                               .count());
     }
     void ShowModal(TPreviewForm&, const PreviewWashContext&) override {}
+    void ShowModal(TFormAddEditItem&) override {}
+    void ShowModal(TFormFolder&) override {}
+    void ShowModal(TFormRegister&) override {}
 };
 
 WindowHost& NoWindowHost() {

@@ -10,6 +10,9 @@ namespace quill {
 
 class TPreviewForm;
 struct PreviewWashContext;
+class TFormAddEditItem;
+class TFormFolder;
+class TFormRegister;
 
 class WindowHost {
 public:
@@ -23,6 +26,10 @@ public:
     virtual std::uint32_t TickCount() = 0;
     // Shows the dialog until it is closed; its Wash command uses context.
     virtual void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) = 0;
+    // The editors: shown until their ModalResult_ is set.
+    virtual void ShowModal(TFormAddEditItem& editor) = 0;
+    virtual void ShowModal(TFormFolder& editor) = 0;
+    virtual void ShowModal(TFormRegister& editor) = 0;
 };
 
 } // namespace quill

@@ -1,5 +1,6 @@
 #include "app/win32/main_frame.h"
 
+#include "app/win32/form_dialog.h"
 #include "app/win32/preview_window.h"
 #include "platform/win32/wide.h"
 
@@ -92,6 +93,23 @@ bool Connected(int id) {
     case kBtnWashFolder:
     case kBtnPreviewCurrentRegister:
     case kBtnWashRegister:
+    case kSpNew:
+    case kSpEdit:
+    case kSpDelete:
+    case kBtnUp:
+    case kBtnDown:
+    case kBtnaddfolder:
+    case kBtnEditFolder:
+    case kBtndeletefolder:
+    case kSpeedButton1:
+    case kSpeedButton4:
+    case kBtnAddRegsiterChild:
+    case kBtnEditRegsiterChild:
+    case kBtndeleteregister:
+    case kSpeedButton6:
+    case kSpeedButton5:
+    case kBtnSavePlugin:
+    case kSpeedButton7:
         return true;
     default:
         return false;
@@ -505,6 +523,57 @@ void MainFrame::OnCommand(int id) {
     case kSpMainCancel:
         Run([this] { form_.spMainCancelClick(); });
         break;
+    case kSpNew:
+        Run([this] { form_.SpNewClick(); });
+        break;
+    case kSpEdit:
+        Run([this] { form_.SpEditClick(); });
+        break;
+    case kSpDelete:
+        Run([this] { form_.SpDeleteClick(); });
+        break;
+    case kBtnUp:
+        Run([this] { form_.btnUpClick(); });
+        break;
+    case kBtnDown:
+        Run([this] { form_.btnDownClick(); });
+        break;
+    case kBtnaddfolder:
+        Run([this] { form_.btnaddfolderClick(); });
+        break;
+    case kBtnEditFolder:
+        Run([this] { form_.btnEditFolderClick(); });
+        break;
+    case kBtndeletefolder:
+        Run([this] { form_.btndeletefolderClick(); });
+        break;
+    case kSpeedButton1:
+        Run([this] { form_.SpeedButton1Click(); });
+        break;
+    case kSpeedButton4:
+        Run([this] { form_.SpeedButton4Click(); });
+        break;
+    case kBtnAddRegsiterChild:
+        Run([this] { form_.btnAddRegsiterChildClick(); });
+        break;
+    case kBtnEditRegsiterChild:
+        Run([this] { form_.btnEditRegsiterChildClick(); });
+        break;
+    case kBtndeleteregister:
+        Run([this] { form_.btndeleteregisterClick(); });
+        break;
+    case kSpeedButton6:
+        Run([this] { form_.SpeedButton6Click(); });
+        break;
+    case kSpeedButton5:
+        Run([this] { form_.SpeedButton5Click(); });
+        break;
+    case kBtnSavePlugin:
+        Run([this] { form_.btnSavePluginClick(); });
+        break;
+    case kSpeedButton7:
+        Run([this] { form_.SpeedButton7Click(); });
+        break;
     case kSpCancelPreview:
         Run([this] { form_.SpCancelPreviewClick(); });
         break;
@@ -719,6 +788,65 @@ void MainFrame::WaitForMessages(std::uint32_t maxMs) {
 
 std::uint32_t MainFrame::TickCount() {
     return ::GetTickCount();
+}
+
+void MainFrame::ShowModal(TFormAddEditItem& editor) {
+    Mirror();
+    FormDialog d(hwnd_, instance_, L"TFormAddEditItem", editor.Caption);
+    d.Label("Wash Item Name");
+    d.Edit(editor.Edititemname);
+    d.Check("Active", editor.Chisactive);
+    d.Label("Stored in File:");
+    d.Label(editor.LabelStore);
+    d.Buttons(
+        {{"&Save", [&] { editor.btnSaveClick(); }}, {"Can&cel", [&] { editor.btncancelClick(); }}});
+    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
+                [&] { editor.btncancelClick(); });
+}
+
+void MainFrame::ShowModal(TFormFolder& editor) {
+    Mirror();
+    FormDialog d(hwnd_, instance_, L"TFormFolder", editor.Caption);
+    d.Label("Clean Folder/File Item name");
+    d.Edit(editor.EditItemName);
+    d.Check("Active", editor.Chisactive);
+    d.Radio("Clean single file", editor.rbSingle, 1);
+    d.EditWithButton(editor.EditSingle, "...", "Select Files by Filename",
+                     [&] { editor.btnSelectFileClick(); });
+    d.Radio("Clean files matched  in folder ", editor.rbFolder, 1);
+    d.Edit(editor.EditFolder);
+    d.Radio("Clean all files in the folder depended on registry key", editor.rbRegister, 1);
+    d.Label("Key Name");
+    d.EditWithButton(editor.EditRegister, "R", "Open Registry",
+                     [&] { editor.SpeedButton3Click(); });
+    d.Label("Value Name");
+    d.Edit(editor.EditRegisterValue);
+    d.Check("Include Subfolder", editor.Chincludesubfolder);
+    d.Buttons({{"&Help", [&] { editor.SpeedButton4Click(); }},
+               {"S&ave", [&] { editor.SpeedButton1Click(); }},
+               {"Can&cel", [&] { editor.SpeedButton2Click(); }}});
+    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
+                [&] { editor.SpeedButton2Click(); });
+}
+
+void MainFrame::ShowModal(TFormRegister& editor) {
+    Mirror();
+    FormDialog d(hwnd_, instance_, L"TFormRegister", editor.Caption);
+    d.Label("Clean regitry entry Item name");
+    d.Edit(editor.EditItemName);
+    d.Check("Active", editor.Chisactive);
+    d.Label("Registry key name");
+    d.EditWithButton(editor.EditKeyName, "R", "Open Registry", [&] { editor.SpeedButton3Click(); });
+    d.Radio("Clean single value of the key ", editor.rbdeleteSingleValue, 1);
+    d.Label("Value Name");
+    d.Edit(editor.EditSingleRegisterValue);
+    d.Radio("Clean all the value of the registry key", editor.rbDeleteValue, 1);
+    d.Radio("Clean the whole registry key ( Include subkey )", editor.rbdeleteKey, 1);
+    d.Buttons({{"&Help", [&] { editor.SpeedButton1Click(); }},
+               {"&Save", [&] { editor.btnSaveClick(); }},
+               {"Can&cel", [&] { editor.btnCancelClick(); }}});
+    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
+                [&] { editor.btnCancelClick(); });
 }
 
 void MainFrame::ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) {

@@ -39,6 +39,9 @@ public:
     void WaitForMessages(std::uint32_t maxMs) override;
     std::uint32_t TickCount() override;
     void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) override;
+    void ShowModal(TFormAddEditItem& editor) override;
+    void ShowModal(TFormFolder& editor) override;
+    void ShowModal(TFormRegister& editor) override;
 
 private:
     struct ListMirror {

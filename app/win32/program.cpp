@@ -6,6 +6,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_hot_keys.h"
 #include "platform/win32/win32_registry.h"
@@ -70,7 +71,8 @@ int RunProgram(HINSTANCE instance) {
     platform::Win32Dialogs dialogs;
     platform::Win32WallClock clock;
     platform::Win32HotKeys hotKeys;
-    const AppServices services{fs, registry, system, shell, dialogs, clock, hotKeys};
+    platform::Win32FileDialogs fileDialogs;
+    const AppServices services{fs, registry, system, shell, dialogs, clock, hotKeys, fileDialogs};
 
     TFormMainQLMR form(services, ProgramFolder(), FirstArgument());
     win32app::MainFrame frame(form, instance);
@@ -79,6 +81,7 @@ int RunProgram(HINSTANCE instance) {
     }
     dialogs.SetOwner(frame.Handle());
     hotKeys.SetWindow(frame.Handle());
+    fileDialogs.SetOwner(frame.Handle());
     form.SetHost(&frame);
     frame.Show(form.StartMinimized);
 

@@ -7,6 +7,7 @@
 
 #include "engine/find_file.h"
 #include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_file_dialogs.h"
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
@@ -35,12 +36,13 @@ protected:
     platform::MemoryShell shell;
     platform::MemoryDialogs dialogs;
     platform::MemoryHotKeys hotKeys;
+    platform::MemoryFileDialogs fileDialogs;
     FixedClock clock;
     const std::string& app = env->Root();
 
     std::unique_ptr<TFormMainQLMR> Start(std::optional<std::string> argument = std::nullopt) {
-        const AppServices services{env->Fs(), reg->Registry(), system, shell,
-                                   dialogs,   clock,           hotKeys};
+        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
+                                   dialogs,   clock,           hotKeys, fileDialogs};
         return std::make_unique<TFormMainQLMR>(services, app, std::move(argument));
     }
 

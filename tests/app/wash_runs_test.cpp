@@ -6,9 +6,11 @@
 #include "app/main_window.h"
 
 #include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_file_dialogs.h"
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
+#include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
 
@@ -29,46 +31,6 @@ public:
     platform::LocalTime now{2026, 12, 9, 11, 30, 0, 0};
 };
 
-// A window that records what the runs did with it: pumps can press a
-// button, the tick counter moves only while waiting, previews run a script.
-class FakeWindow final : public WindowHost {
-public:
-    void ProcessMessages() override {
-        ++pumps;
-        if (onPump) {
-            onPump(pumps);
-        }
-    }
-    void Repaint() override { ++repaints; }
-    void WaitForMessages(std::uint32_t maxMs) override {
-        ticks += maxMs;
-        waited += maxMs;
-    }
-    std::uint32_t TickCount() override { return ticks; }
-    void ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) override {
-        ++shown;
-        caption = dialog.Caption;
-        files = dialog.CheckListBoxPreviewFolder.Lines;
-        entries = dialog.CheckListBoxPreviewregister.Lines;
-        special = dialog.CheckListBoxSpecial.Lines;
-        page = dialog.ActivePage;
-        if (onShow) {
-            onShow(dialog, context);
-        }
-    }
-
-    int pumps = 0;
-    int repaints = 0;
-    std::uint32_t ticks = 1000;
-    std::uint32_t waited = 0;
-    int shown = 0;
-    std::string caption;
-    CheckedList files, entries, special;
-    std::int32_t page = -1;
-    std::function<void(int)> onPump;
-    std::function<void(TPreviewForm&, const PreviewWashContext&)> onShow;
-};
-
 class WashRunsTest : public ::testing::Test {
 protected:
     std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
@@ -77,8 +39,9 @@ protected:
     platform::MemoryShell shell;
     platform::MemoryDialogs dialogs;
     platform::MemoryHotKeys hotKeys;
+    platform::MemoryFileDialogs fileDialogs;
     FixedClock clock;
-    FakeWindow window;
+    test::FakeWindow window;
     const std::string& app = env->Root();
     std::string key; // the registry key of the "Temp" item's registry child
 
@@ -117,8 +80,8 @@ protected:
     }
 
     std::unique_ptr<TFormMainQLMR> Start() {
-        const AppServices services{env->Fs(), reg->Registry(), system, shell,
-                                   dialogs,   clock,           hotKeys};
+        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
+                                   dialogs,   clock,           hotKeys, fileDialogs};
         auto w = std::make_unique<TFormMainQLMR>(services, app, std::nullopt);
         w->SetHost(&window);
         return w;

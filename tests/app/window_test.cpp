@@ -25,6 +25,9 @@ constexpr int kChListBoxFolder = 201;
 constexpr int kBtnMainPreview = 108;
 constexpr int kBtnWashAll = 109;
 constexpr int kPreviewClose = 11;
+constexpr int kSpNew = 302;
+constexpr int kEditorNameEdit = 101; // the wash item editor's controls, top down from 100
+constexpr int kEditorSave = 105;
 constexpr int kPreviewFileList = 101; // the list of the second page
 
 std::wstring ProgramBuilt() {
@@ -256,6 +259,45 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
         EXPECT_EQ(second.EndsWithin(15000), 0);
     }
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) && !::IsIconic(window); }));
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.EndsWithin(15000), 0);
+}
+
+// A wash item added through its editor, typed into as a user would.
+TEST(MainWindowOnScreen, AddsAWashItemThroughItsEditor) {
+    auto env = test::MakeTestEnv();
+    const std::wstring app = Wide(env->Root());
+    ASSERT_TRUE(::CopyFileW(ProgramBuilt().c_str(), (app + L"quillmere.exe").c_str(), FALSE));
+    env->Put("const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Shipped\r\n");
+    ASSERT_EQ(CountWindows(), 0) << "another instance is running";
+
+    Program program(app + L"quillmere.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    HWND items = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        window = ::FindWindowW(L"TFormMainQLMR", nullptr);
+        items = window ? ::GetDlgItem(window, kChListBoxItem) : nullptr;
+        return items && ::IsWindowVisible(window);
+    }));
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kSpNew, BN_CLICKED), 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (editor = ::FindWindowW(L"TFormAddEditItem", nullptr)); }));
+    EXPECT_EQ(TextOf(editor), L"Add Wash Item");
+    HWND name = ::GetDlgItem(editor, kEditorNameEdit);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(TextOf(name), L"New Item");
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Fresh"), SMTO_ABORTIFHUNG,
+                          5000, &ignored);
+    ::PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kEditorSave, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormAddEditItem", nullptr); }));
+    EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+    EXPECT_NE(env->Get("const\\user.txt").find("Item0=Fresh\r\n"), std::string::npos);
+    EXPECT_EQ(::SendMessageW(items, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 1);
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.EndsWithin(15000), 0);

@@ -1,0 +1,304 @@
+#include "app/win32/form_dialog.h"
+
+#include "platform/win32/wide.h"
+
+#include <commctrl.h>
+
+namespace quill::win32app {
+
+namespace {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+constexpr int kWidth = 440; // client width
+constexpr int kMargin = 12;
+constexpr int kFirstId = 100;
+
+std::string TextOf(HWND w) {
+    const int n = ::GetWindowTextLengthW(w);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    ::GetWindowTextW(w, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    return Narrow(text);
+}
+
+} // namespace
+
+FormDialog::FormDialog(HWND owner, HINSTANCE instance, const wchar_t* className,
+                       const std::string& caption)
+    : owner_(owner), instance_(instance), className_(className), caption_(caption) {}
+
+FormDialog::~FormDialog() {
+    if (hwnd_) {
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+void FormDialog::Label(const std::string& text) {
+    controls_.push_back(
+        {Kind::Label, text, "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 16});
+    y_ += 18;
+}
+
+void FormDialog::Edit(std::string& field) {
+    controls_.push_back(
+        {Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 22});
+    y_ += 28;
+}
+
+void FormDialog::EditWithButton(std::string& field, const std::string& caption,
+                                const std::string& hint, Handler onClick) {
+    controls_.push_back(
+        {Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin - 34, 22});
+    controls_.push_back({Kind::Button, caption, hint, nullptr, nullptr, 0, std::move(onClick),
+                         kWidth - kMargin - 28, y_, 28, 22});
+    y_ += 28;
+}
+
+void FormDialog::Check(const std::string& caption, bool& field) {
+    controls_.push_back(
+        {Kind::Check, caption, "", nullptr, &field, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 20});
+    y_ += 24;
+}
+
+void FormDialog::Radio(const std::string& caption, bool& field, int group) {
+    controls_.push_back({Kind::Radio,
+                         caption,
+                         "",
+                         nullptr,
+                         &field,
+                         group,
+                         {},
+                         kMargin,
+                         y_,
+                         kWidth - 2 * kMargin,
+                         20});
+    y_ += 22;
+}
+
+void FormDialog::Buttons(std::vector<std::pair<std::string, Handler>> buttons) {
+    y_ += 6;
+    const int count = static_cast<int>(buttons.size());
+    const int w = 90;
+    int x = (kWidth - (count * w + (count - 1) * 10)) / 2;
+    for (auto& [caption, handler] : buttons) {
+        controls_.push_back(
+            {Kind::Button, caption, "", nullptr, nullptr, 0, std::move(handler), x, y_, w, 28});
+        x += w + 10;
+    }
+    y_ += 40;
+}
+
+void FormDialog::Create() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &FormDialog::WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className_;
+    ::RegisterClassExW(&wc);
+
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT r{0, 0, kWidth, y_};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    hwnd_ = ::CreateWindowExW(exStyle, className_, Wide(caption_).c_str(), style,
+                              work.left + ((work.right - work.left) - w) / 2,
+                              work.top + ((work.bottom - work.top) - h) / 2, w, h, owner_, nullptr,
+                              instance_, this);
+    if (!hwnd_) {
+        return;
+    }
+    font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                 nullptr, instance_, nullptr);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        Control& c = controls_[i];
+        const wchar_t* cls = L"BUTTON";
+        DWORD s = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        DWORD ex = 0;
+        switch (c.kind) {
+        case Kind::Label:
+            cls = L"STATIC";
+            s = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS;
+            break;
+        case Kind::Edit:
+            cls = L"EDIT";
+            s |= ES_AUTOHSCROLL;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::Check:
+            s |= BS_AUTOCHECKBOX;
+            break;
+        case Kind::Radio:
+            s |= BS_RADIOBUTTON;
+            break;
+        case Kind::Button:
+            s |= BS_PUSHBUTTON;
+            break;
+        }
+        c.hwnd = ::CreateWindowExW(ex, cls, Wide(c.caption).c_str(), s, c.x, c.y, c.w, c.h, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)),
+                                   instance_, nullptr);
+        ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (!c.hint.empty() && tooltip_) {
+            std::wstring hint = Wide(c.hint);
+            TOOLINFOW ti{};
+            ti.cbSize = TTTOOLINFOW_V1_SIZE;
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.hwnd = hwnd_;
+            ti.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
+            ti.lpszText = hint.data();
+            ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+    }
+    ShowFields();
+}
+
+void FormDialog::ReadControls() {
+    for (Control& c : controls_) {
+        if (c.kind == Kind::Edit && c.text) {
+            *c.text = TextOf(c.hwnd);
+        } else if ((c.kind == Kind::Check || c.kind == Kind::Radio) && c.flag) {
+            *c.flag = ::SendMessageW(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+    }
+}
+
+void FormDialog::ShowFields() {
+    for (Control& c : controls_) {
+        if (c.kind == Kind::Edit && c.text) {
+            if (TextOf(c.hwnd) != *c.text) {
+                ::SetWindowTextW(c.hwnd, Wide(*c.text).c_str());
+            }
+        } else if ((c.kind == Kind::Check || c.kind == Kind::Radio) && c.flag) {
+            ::SendMessageW(c.hwnd, BM_SETCHECK, *c.flag ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
+}
+
+void FormDialog::Invoke(const Handler& handler) {
+    ReadControls();
+    try {
+        if (handler) {
+            handler();
+        }
+    } catch (...) {
+        failure_ = std::current_exception();
+        ended_ = true;
+        return;
+    }
+    ShowFields();
+    if (done_ && done_()) {
+        ended_ = true;
+    }
+}
+
+void FormDialog::Click(std::size_t index) {
+    Control& c = controls_[index];
+    if (c.kind == Kind::Radio) {
+        for (Control& other : controls_) {
+            if (other.kind == Kind::Radio && other.group == c.group && other.flag) {
+                ::SendMessageW(other.hwnd, BM_SETCHECK, &other == &c ? BST_CHECKED : BST_UNCHECKED,
+                               0);
+            }
+        }
+        ReadControls();
+        return;
+    }
+    if (c.kind == Kind::Button) {
+        Invoke(c.onClick);
+    }
+}
+
+void FormDialog::ShowModal(const std::function<bool()>& done, Handler onClose) {
+    done_ = done;
+    onClose_ = std::move(onClose);
+    Create();
+    if (!hwnd_) {
+        return;
+    }
+    if (owner_) {
+        ::EnableWindow(owner_, FALSE);
+    }
+    ::ShowWindow(hwnd_, SW_SHOW);
+    for (const Control& c : controls_) {
+        if (c.kind == Kind::Edit) {
+            ::SetFocus(c.hwnd);
+            break;
+        }
+    }
+    MSG msg;
+    bool quit = false;
+    while (!ended_) {
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        if (!::IsDialogMessageW(hwnd_, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (owner_) {
+        ::EnableWindow(owner_, TRUE);
+        ::SetActiveWindow(owner_);
+    }
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    if (quit) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+}
+
+LRESULT CALLBACK FormDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<FormDialog*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormDialog*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->Handle(message, wParam, lParam)
+                : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT FormDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == IDCANCEL) {
+            Invoke(onClose_);
+            ended_ = true;
+        } else if (HIWORD(wParam) == BN_CLICKED && id >= kFirstId &&
+                   id < kFirstId + static_cast<int>(controls_.size())) {
+            Click(static_cast<std::size_t>(id - kFirstId));
+        }
+        if (ended_) {
+            ::PostMessageW(hwnd_, WM_NULL, 0, 0); // wakes the modal loop
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        Invoke(onClose_);
+        ended_ = true;
+        ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+        return 0;
+    default:
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+} // namespace quill::win32app

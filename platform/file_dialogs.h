@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// The common file dialogs: pick a file to open or a file to save.
+
+namespace quill::platform {
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;           // "Description|*.EXT" pairs, as "TXT file (*.TXT)|*.TXT"
+    std::string defaultExtension; // without the dot
+    bool confirmOverwrite = false;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // True when the user chose a file; path is then its full path.
+    [[nodiscard]] virtual bool ChooseFileToOpen(const FileDialogRequest& request,
+                                                std::string& path) = 0;
+    [[nodiscard]] virtual bool ChooseFileToSave(const FileDialogRequest& request,
+                                                std::string& path) = 0;
+};
+
+} // namespace quill::platform

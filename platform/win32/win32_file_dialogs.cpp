@@ -1,0 +1,55 @@
+#include "platform/win32/win32_file_dialogs.h"
+
+#include "platform/win32/wide.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace quill::platform {
+
+bool Win32FileDialogs::ChooseFileToOpen(const FileDialogRequest& request, std::string& path) {
+    return Choose(request, path, false);
+}
+
+bool Win32FileDialogs::ChooseFileToSave(const FileDialogRequest& request, std::string& path) {
+    return Choose(request, path, true);
+}
+
+bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::string& path, bool save) {
+    // "A|*.X|B|*.Y" becomes the double-NUL-terminated list the dialog takes.
+    std::wstring filter = win32::Wide(request.filter);
+    for (wchar_t& c : filter) {
+        c = c == L'|' ? L'\0' : c;
+    }
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    const std::wstring title = win32::Wide(request.title);
+    const std::wstring extension = win32::Wide(request.defaultExtension);
+    std::vector<wchar_t> file(32768, L'\0');
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = static_cast<HWND>(owner_);
+    ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (save) {
+        ofn.Flags |= request.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0;
+    } else {
+        ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    }
+    const BOOL chosen = save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
+    if (!chosen) {
+        return false;
+    }
+    path = win32::Narrow(file.data());
+    return true;
+}
+
+} // namespace quill::platform
