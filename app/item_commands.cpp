@@ -36,21 +36,6 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-WindowHost& TFormMainQLMR::Host() {
-    static class : public WindowHost {
-    public:
-        void ProcessMessages() override {}
-        void Repaint() override {}
-        void WaitForMessages(std::uint32_t) override {}
-        std::uint32_t TickCount() override { return 0; }
-        void ShowModal(TPreviewForm&, const PreviewWashContext&) override {}
-        void ShowModal(TFormAddEditItem&) override {}
-        void ShowModal(TFormFolder&) override {}
-        void ShowModal(TFormRegister&) override {}
-    } none;
-    return host_ ? *host_ : none;
-}
-
 EditorServices TFormMainQLMR::Editors() const {
     return EditorServices{services_.dialogs, services_.shell, services_.fileDialogs, HelpFile};
 }

@@ -33,6 +33,7 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
       macros_(services.system, services.registry, services.fs, AppDir + "wildcard.ini"),
       log_(services.fs, services.clock, AppDir) {
     HelpFile = AppDir + "help.chm";
+    ProgramPath = AppDir + "quillmere.exe";
     LabelSuccess.clear();
     LabelFails.clear();
     LabFolderSuccess.clear();

@@ -10,7 +10,9 @@
 #include "log/html_log.h"
 #include "model/wash_items.h"
 #include "platform/wall_clock.h"
+#include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
+#include "settings/preferences.h"
 
 #include <cstdint>
 #include <exception>
@@ -132,6 +134,10 @@ public:
     bool NameTakenInFile(const std::string& file, const std::string& name) const;
     bool NameTakenByOther(const std::string& file, const std::string& name, std::int32_t n) const;
 
+    // --- Settings dialogs ---
+    void btnsettingClick(); // Preferences
+    void btnExcludeClick(); // Select Files to Exclude
+
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected
     void ChListBoxItemClickCheck(); // a check mark of the list changed
@@ -165,6 +171,8 @@ public:
     // --- State ---
     std::string AppDir;
     std::string HelpFile;
+    // The program file, written into the Windows start-up entry.
+    std::string ProgramPath;
     titem_list Catalogue;
     std::unique_ptr<tItemContent> CurrentItem;
     std::vector<std::string> SpecialFiles;

@@ -32,6 +32,8 @@ public:
     void ShowModal(TFormAddEditItem&) override {}
     void ShowModal(TFormFolder&) override {}
     void ShowModal(TFormRegister&) override {}
+    void ShowModal(TFormPreferences&) override {}
+    void ShowModal(TFormExcludeFile&) override {}
 };
 
 WindowHost& NoWindowHost() {
@@ -56,7 +58,7 @@ template <class Body, class End> void WithEnd(Body&& body, End&& end) {
 // --- The run seam ---
 
 void MainWindowSeam::ProcessMessages() {
-    form_.host_ ? form_.host_->ProcessMessages() : NoWindowHost().ProcessMessages();
+    form_.Host().ProcessMessages();
 }
 bool MainWindowSeam::CancelRequested() const {
     return form_.CancelRequested;
@@ -91,10 +93,14 @@ void MainWindowSeam::ShowMainCancel(bool visible) {
     form_.spMainCancel.Visible = visible;
 }
 void MainWindowSeam::Repaint() {
-    form_.host_ ? form_.host_->Repaint() : NoWindowHost().Repaint();
+    form_.Host().Repaint();
 }
 
 // --- Run helpers ---
+
+WindowHost& TFormMainQLMR::Host() {
+    return host_ ? *host_ : NoWindowHost();
+}
 
 void TFormMainQLMR::SetHost(WindowHost* host) {
     host_ = host;
@@ -189,7 +195,7 @@ void TFormMainQLMR::EndRun() {
 }
 
 void TFormMainQLMR::WaitBusy(std::uint32_t milliseconds) {
-    WindowHost& host = host_ ? *host_ : NoWindowHost();
+    WindowHost& host = Host();
     services_.shell.ShowBusyCursor(true);
     WithEnd(
         [&] {
@@ -282,7 +288,7 @@ void TFormMainQLMR::RunAllChecked(bool preview) {
                     "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
                 if (!CancelRequested) {
                     ShowSearchCaption(false);
-                    (host_ ? *host_ : NoWindowHost()).ShowModal(dialog, wash);
+                    Host().ShowModal(dialog, wash);
                 }
             } else {
                 dialog.btnWashAllClick(wash);
@@ -356,7 +362,7 @@ void TFormMainQLMR::RunCurrentItem(bool preview) {
                     "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
                 if (!CancelRequested) {
                     ShowSearchCaption(false);
-                    (host_ ? *host_ : NoWindowHost()).ShowModal(dialog, wash);
+                    Host().ShowModal(dialog, wash);
                 }
             } else {
                 dialog.btnwasherClick(wash);
@@ -404,7 +410,7 @@ void TFormMainQLMR::RunFolderChild(bool preview) {
                                  std::to_string(dialog.CheckListBoxPreviewFolder.Count());
                 if (!CancelRequested) {
                     ShowSearchCaption(false);
-                    (host_ ? *host_ : NoWindowHost()).ShowModal(dialog, wash);
+                    Host().ShowModal(dialog, wash);
                 }
             } else {
                 dialog.btnwasherClick(wash);
@@ -449,7 +455,7 @@ void TFormMainQLMR::RunRegistryChild(bool preview) {
                 dialog.Caption = "Preview Entries of Current Item - Total Entries: " +
                                  std::to_string(dialog.CheckListBoxPreviewregister.Count());
                 ShowSearchCaption(false);
-                (host_ ? *host_ : NoWindowHost()).ShowModal(dialog, wash);
+                Host().ShowModal(dialog, wash);
             } else {
                 dialog.btnwasherClick(wash);
             }

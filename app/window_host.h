@@ -13,6 +13,8 @@ struct PreviewWashContext;
 class TFormAddEditItem;
 class TFormFolder;
 class TFormRegister;
+class TFormPreferences;
+class TFormExcludeFile;
 
 class WindowHost {
 public:
@@ -30,6 +32,8 @@ public:
     virtual void ShowModal(TFormAddEditItem& editor) = 0;
     virtual void ShowModal(TFormFolder& editor) = 0;
     virtual void ShowModal(TFormRegister& editor) = 0;
+    virtual void ShowModal(TFormPreferences& dialog) = 0;
+    virtual void ShowModal(TFormExcludeFile& dialog) = 0;
 };
 
 } // namespace quill

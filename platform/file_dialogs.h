@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The common file dialogs: pick a file to open or a file to save.
 
@@ -20,6 +21,9 @@ public:
     // True when the user chose a file; path is then its full path.
     [[nodiscard]] virtual bool ChooseFileToOpen(const FileDialogRequest& request,
                                                 std::string& path) = 0;
+    // Several files at once; paths are their full paths in the dialog's order.
+    [[nodiscard]] virtual bool ChooseFilesToOpen(const FileDialogRequest& request,
+                                                 std::vector<std::string>& paths) = 0;
     [[nodiscard]] virtual bool ChooseFileToSave(const FileDialogRequest& request,
                                                 std::string& path) = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quill::win32app {
 
 namespace {
@@ -36,56 +38,102 @@ FormDialog::~FormDialog() {
     }
 }
 
+FormDialog::Control& FormDialog::Add(Control c) {
+    c.page = static_cast<int>(pages_.size()) - 1;
+    controls_.push_back(std::move(c));
+    return controls_.back();
+}
+
+void FormDialog::Page(const std::string& name, std::int32_t& page) {
+    if (pages_.empty()) {
+        y_ += 28; // room for the tabs
+        pagesTop_ = y_;
+    }
+    pageBottom_ = std::max(pageBottom_, y_);
+    pages_.push_back(name);
+    activePage_ = &page;
+    y_ = pagesTop_;
+}
+
+void FormDialog::Combo(const std::vector<std::string>& items, std::int32_t& index, int width) {
+    Control c{Kind::Combo, "", "", nullptr, nullptr, 0, {}, kMargin, y_, width, 200};
+    c.items = items;
+    c.index = &index;
+    Add(std::move(c));
+    y_ += 28;
+}
+
+void FormDialog::List(std::vector<std::string>& lines, std::int32_t& index, int height) {
+    Control c{Kind::List, "", "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin - 34,
+              height};
+    c.lines = &lines;
+    c.index = &index;
+    Add(std::move(c));
+    y_ += height + 6;
+}
+
+void FormDialog::SmallButtons(std::vector<std::tuple<std::string, std::string, Handler>> buttons) {
+    int x = kMargin;
+    for (auto& [caption, hint, handler] : buttons) {
+        Add({Kind::Button, caption, hint, nullptr, nullptr, 0, std::move(handler), x, y_, 70, 24});
+        x += 74;
+    }
+    y_ += 30;
+}
+
 void FormDialog::Label(const std::string& text) {
-    controls_.push_back(
-        {Kind::Label, text, "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 16});
+    Add({Kind::Label, text, "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 16});
     y_ += 18;
 }
 
 void FormDialog::Edit(std::string& field) {
-    controls_.push_back(
-        {Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 22});
+    Add({Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 22});
     y_ += 28;
 }
 
 void FormDialog::EditWithButton(std::string& field, const std::string& caption,
                                 const std::string& hint, Handler onClick) {
-    controls_.push_back(
-        {Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin - 34, 22});
-    controls_.push_back({Kind::Button, caption, hint, nullptr, nullptr, 0, std::move(onClick),
-                         kWidth - kMargin - 28, y_, 28, 22});
+    Add({Kind::Edit, "", "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin - 34, 22});
+    Add({Kind::Button, caption, hint, nullptr, nullptr, 0, std::move(onClick),
+         kWidth - kMargin - 28, y_, 28, 22});
     y_ += 28;
 }
 
-void FormDialog::Check(const std::string& caption, bool& field) {
-    controls_.push_back(
-        {Kind::Check, caption, "", nullptr, &field, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 20});
+void FormDialog::Check(const std::string& caption, bool& field, Handler onClick,
+                       const bool* enabled, int indent) {
+    Control& c = Add({Kind::Check, caption, "", nullptr, &field, 0, std::move(onClick),
+                      kMargin + indent, y_, kWidth - 2 * kMargin - indent, 20});
+    c.enabled = enabled;
     y_ += 24;
 }
 
 void FormDialog::Radio(const std::string& caption, bool& field, int group) {
-    controls_.push_back({Kind::Radio,
-                         caption,
-                         "",
-                         nullptr,
-                         &field,
-                         group,
-                         {},
-                         kMargin,
-                         y_,
-                         kWidth - 2 * kMargin,
-                         20});
+    Add({Kind::Radio,
+         caption,
+         "",
+         nullptr,
+         &field,
+         group,
+         {},
+         kMargin,
+         y_,
+         kWidth - 2 * kMargin,
+         20});
     y_ += 22;
 }
 
 void FormDialog::Buttons(std::vector<std::pair<std::string, Handler>> buttons) {
+    if (!pages_.empty()) {
+        y_ = std::max(pageBottom_, y_); // below the tallest page
+    }
     y_ += 6;
     const int count = static_cast<int>(buttons.size());
     const int w = 90;
     int x = (kWidth - (count * w + (count - 1) * 10)) / 2;
     for (auto& [caption, handler] : buttons) {
-        controls_.push_back(
-            {Kind::Button, caption, "", nullptr, nullptr, 0, std::move(handler), x, y_, w, 28});
+        Control& c =
+            Add({Kind::Button, caption, "", nullptr, nullptr, 0, std::move(handler), x, y_, w, 28});
+        c.page = -1;
         x += w + 10;
     }
     y_ += 40;
@@ -144,11 +192,23 @@ void FormDialog::Create() {
         case Kind::Button:
             s |= BS_PUSHBUTTON;
             break;
+        case Kind::Combo:
+            cls = L"COMBOBOX";
+            s |= CBS_DROPDOWNLIST | WS_VSCROLL;
+            break;
+        case Kind::List:
+            cls = L"LISTBOX";
+            s |= LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT;
+            ex = WS_EX_CLIENTEDGE;
+            break;
         }
         c.hwnd = ::CreateWindowExW(ex, cls, Wide(c.caption).c_str(), s, c.x, c.y, c.w, c.h, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)),
                                    instance_, nullptr);
         ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        for (const std::string& item : c.items) {
+            ::SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+        }
         if (!c.hint.empty() && tooltip_) {
             std::wstring hint = Wide(c.hint);
             TOOLINFOW ti{};
@@ -160,7 +220,36 @@ void FormDialog::Create() {
             ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         }
     }
+    if (!pages_.empty()) {
+        tabs_ =
+            ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, kMargin,
+                              8, kWidth - 2 * kMargin, 24, hwnd_, nullptr, instance_, nullptr);
+        ::SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+            std::wstring name = Wide(pages_[i]);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = name.data();
+            TabCtrl_InsertItem(tabs_, static_cast<int>(i), &item);
+        }
+        ShowPage(activePage_ ? *activePage_ : 0);
+    }
     ShowFields();
+}
+
+void FormDialog::ShowPage(int page) {
+    if (page < 0 || page >= static_cast<int>(pages_.size())) {
+        page = 0;
+    }
+    TabCtrl_SetCurSel(tabs_, page);
+    for (Control& c : controls_) {
+        if (c.page >= 0) {
+            ::ShowWindow(c.hwnd, c.page == page ? SW_SHOW : SW_HIDE);
+        }
+    }
+    if (activePage_) {
+        *activePage_ = page;
+    }
 }
 
 void FormDialog::ReadControls() {
@@ -169,6 +258,10 @@ void FormDialog::ReadControls() {
             *c.text = TextOf(c.hwnd);
         } else if ((c.kind == Kind::Check || c.kind == Kind::Radio) && c.flag) {
             *c.flag = ::SendMessageW(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (c.kind == Kind::Combo && c.index) {
+            *c.index = static_cast<std::int32_t>(::SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
+        } else if (c.kind == Kind::List && c.index) {
+            *c.index = static_cast<std::int32_t>(::SendMessageW(c.hwnd, LB_GETCURSEL, 0, 0));
         }
     }
 }
@@ -181,6 +274,29 @@ void FormDialog::ShowFields() {
             }
         } else if ((c.kind == Kind::Check || c.kind == Kind::Radio) && c.flag) {
             ::SendMessageW(c.hwnd, BM_SETCHECK, *c.flag ? BST_CHECKED : BST_UNCHECKED, 0);
+        } else if (c.kind == Kind::Combo && c.index) {
+            ::SendMessageW(c.hwnd, CB_SETCURSEL, static_cast<WPARAM>(*c.index), 0);
+        } else if (c.kind == Kind::List && c.lines) {
+            if (c.shownLines != *c.lines) {
+                ::SendMessageW(c.hwnd, LB_RESETCONTENT, 0, 0);
+                int widest = 0;
+                HDC dc = ::GetDC(c.hwnd);
+                ::SelectObject(dc, font_);
+                for (const std::string& line : *c.lines) {
+                    const std::wstring wide = Wide(line);
+                    ::SendMessageW(c.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+                    SIZE size{};
+                    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+                    widest = std::max(widest, static_cast<int>(size.cx) + 8);
+                }
+                ::ReleaseDC(c.hwnd, dc);
+                ::SendMessageW(c.hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+                c.shownLines = *c.lines;
+            }
+            ::SendMessageW(c.hwnd, LB_SETCURSEL, static_cast<WPARAM>(c.index ? *c.index : -1), 0);
+        }
+        if (c.enabled) {
+            ::EnableWindow(c.hwnd, *c.enabled ? TRUE : FALSE);
         }
     }
 }
@@ -191,6 +307,15 @@ void FormDialog::Invoke(const Handler& handler) {
         if (handler) {
             handler();
         }
+    } catch (const std::exception& e) {
+        if (onError_) {
+            onError_(e);
+            ShowFields();
+            return;
+        }
+        failure_ = std::current_exception();
+        ended_ = true;
+        return;
     } catch (...) {
         failure_ = std::current_exception();
         ended_ = true;
@@ -214,7 +339,7 @@ void FormDialog::Click(std::size_t index) {
         ReadControls();
         return;
     }
-    if (c.kind == Kind::Button) {
+    if (c.kind == Kind::Button || (c.kind == Kind::Check && c.onClick)) {
         Invoke(c.onClick);
     }
 }
@@ -288,6 +413,13 @@ LRESULT FormDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (ended_) {
             ::PostMessageW(hwnd_, WM_NULL, 0, 0); // wakes the modal loop
+        }
+        return 0;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+            ShowPage(TabCtrl_GetCurSel(tabs_));
         }
         return 0;
     }

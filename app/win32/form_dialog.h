@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // A small modal dialog laid out from top to bottom and bound to the fields
@@ -30,7 +31,19 @@ public:
     // An edit box with a small button to its right.
     void EditWithButton(std::string& field, const std::string& caption, const std::string& hint,
                         Handler onClick);
-    void Check(const std::string& caption, bool& field);
+    // A check box; onClick runs when the user ticks or unticks it, and the
+    // box is enabled while *enabled holds (always without one).
+    void Check(const std::string& caption, bool& field, Handler onClick = {},
+               const bool* enabled = nullptr, int indent = 0);
+    // A drop-down list that allows only its entries; index -1 shows none.
+    void Combo(const std::vector<std::string>& items, std::int32_t& index, int width);
+    // A list of lines with one selectable line (index -1: none).
+    void List(std::vector<std::string>& lines, std::int32_t& index, int height);
+    // A row of small buttons beside each other.
+    void SmallButtons(std::vector<std::tuple<std::string, std::string, Handler>> buttons);
+    // Starts a page of a tab control at the top; the controls that follow
+    // belong to it. page is the page shown, kept up to date.
+    void Page(const std::string& name, std::int32_t& page);
     // Radio buttons of one group: choosing one clears the others.
     void Radio(const std::string& caption, bool& field, int group);
     // A row of buttons at the bottom, left to right.
@@ -40,10 +53,19 @@ public:
     // window runs onClose. An error of a handler ends the dialog and is
     // raised again here.
     void ShowModal(const std::function<bool()>& done, Handler onClose);
+    // With onError, an error of a handler is handed to it and the dialog
+    // stays open.
+    void SetErrorHandler(std::function<void(const std::exception&)> onError) {
+        onError_ = std::move(onError);
+    }
 
 private:
-    enum class Kind { Label, Edit, Check, Radio, Button };
+    enum class Kind { Label, Edit, Check, Radio, Button, Combo, List };
     struct Control {
+        Control(Kind k, std::string c, std::string h, std::string* t, bool* f, int g, Handler on,
+                int px, int py, int pw, int ph)
+            : kind(k), caption(std::move(c)), hint(std::move(h)), text(t), flag(f), group(g),
+              onClick(std::move(on)), x(px), y(py), w(pw), h(ph) {}
         Kind kind;
         std::string caption;
         std::string hint;
@@ -53,7 +75,15 @@ private:
         Handler onClick;
         int x = 0, y = 0, w = 0, h = 0;
         HWND hwnd = nullptr;
+        const bool* enabled = nullptr;
+        std::vector<std::string> items;            // Combo
+        std::int32_t* index = nullptr;             // Combo, List
+        std::vector<std::string>* lines = nullptr; // List
+        std::vector<std::string> shownLines;       // List
+        int page = -1;
     };
+    Control& Add(Control c);
+    void ShowPage(int page);
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,6 +106,12 @@ private:
     Handler onClose_;
     bool ended_ = false;
     std::exception_ptr failure_;
+    std::function<void(const std::exception&)> onError_;
+    std::vector<std::string> pages_;
+    std::int32_t* activePage_ = nullptr;
+    int pagesTop_ = 40;
+    int pageBottom_ = 0;
+    HWND tabs_ = nullptr;
 };
 
 } // namespace quill::win32app

@@ -110,6 +110,8 @@ bool Connected(int id) {
     case kSpeedButton5:
     case kBtnSavePlugin:
     case kSpeedButton7:
+    case kBtnSetting:
+    case kBtnExclude:
         return true;
     default:
         return false;
@@ -574,6 +576,12 @@ void MainFrame::OnCommand(int id) {
     case kSpeedButton7:
         Run([this] { form_.SpeedButton7Click(); });
         break;
+    case kBtnSetting:
+        Run([this] { form_.btnsettingClick(); });
+        break;
+    case kBtnExclude:
+        Run([this] { form_.btnExcludeClick(); });
+        break;
     case kSpCancelPreview:
         Run([this] { form_.SpCancelPreviewClick(); });
         break;
@@ -847,6 +855,61 @@ void MainFrame::ShowModal(TFormRegister& editor) {
                {"Can&cel", [&] { editor.btnCancelClick(); }}});
     d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
                 [&] { editor.btnCancelClick(); });
+}
+
+void MainFrame::ShowModal(TFormPreferences& dialog) {
+    Mirror();
+    FormDialog d(hwnd_, instance_, L"TFormPreferences", dialog.Caption);
+    const std::vector<std::string> pages = TFormPreferences::PageNames();
+    d.Page(pages[0], dialog.ActivePage);
+    d.Check("Load at Windows startup", dialog.cbRun, [&] { dialog.cbRunClick(); });
+    d.Check("Run Minimized", dialog.cbMini, {}, &dialog.cbMiniEnabled, 20);
+    d.Check("Detect Netscape  directory at load", dialog.cbDetect);
+    d.Page(pages[1], dialog.ActivePage);
+    d.Label("Run wash automatically ");
+    d.Check("When Windows is started", dialog.rbWhenStart);
+    d.Check("When Windows is shutdown", dialog.rbWhenShutDown);
+    d.Check("Every", dialog.rbEveryHour);
+    d.Edit(dialog.SpinEditMinuts);
+    d.Label("minutes");
+    d.Page(pages[2], dialog.ActivePage);
+    const std::vector<std::string> modifiers = TFormPreferences::ModifierTexts();
+    const std::vector<std::string> letters = TFormPreferences::LetterTexts();
+    d.Label("Close all Interner Explorer windows");
+    d.Combo(modifiers, dialog.cbControl, 140);
+    d.Combo(letters, dialog.cbChar, 60);
+    d.Label("Clean all the checked wash items");
+    d.Combo(modifiers, dialog.cbControlNew, 140);
+    d.Combo(letters, dialog.cbCharNew, 60);
+    d.Page(pages[3], dialog.ActivePage);
+    d.Check("Use secure deleting file method (Slowly)", dialog.ChEraseSafe);
+    d.Check("Write wash operation to log file", dialog.ChWritetolog);
+    d.Check("Delete log file on exit", dialog.ChDeleteonExit);
+    d.Check("Prompt before clean", dialog.chPromptBeforeDelete);
+    d.Buttons({{"&Help", [&] { form_.SpeedButton2Click(); }},
+               {"&Apply", [&] { dialog.SpeedButton1Click(); }},
+               {"Cl&ose", [&] { dialog.SpeedButton2Click(); }}});
+    // A failed save stays in the dialog, its error shown by the program's handler.
+    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton2Click(); });
+}
+
+void MainFrame::ShowModal(TFormExcludeFile& dialog) {
+    Mirror();
+    FormDialog d(hwnd_, instance_, L"TFormExcludeFile", dialog.Caption);
+    d.Label("Excludes the following files when Preview or Wash ");
+    d.List(dialog.TextListBox1, dialog.ItemIndex, 220);
+    d.SmallButtons(
+        {{"Files...", "Select Files Excluded by Filename", [&] { dialog.Button3Click(); }},
+         {"Up", "Up a Item", [&] { dialog.btnUpClick(); }},
+         {"Down", "Down a Item", [&] { dialog.btnDownClick(); }},
+         {"Clear", "Delete all Items", [&] { dialog.SpeedButton2Click(); }},
+         {"Delete", "Delete a Item", [&] { dialog.Button5Click(); }}});
+    d.Buttons({{"&Help", [&] { dialog.SpeedButton4Click(); }},
+               {"A&pply", [&] { dialog.SpeedButton1Click(); }},
+               {"Can&cel", [&] { dialog.SpeedButton3Click(); }}});
+    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton3Click(); });
 }
 
 void MainFrame::ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) {

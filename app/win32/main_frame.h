@@ -42,6 +42,8 @@ public:
     void ShowModal(TFormAddEditItem& editor) override;
     void ShowModal(TFormFolder& editor) override;
     void ShowModal(TFormRegister& editor) override;
+    void ShowModal(TFormPreferences& dialog) override;
+    void ShowModal(TFormExcludeFile& dialog) override;
 
 private:
     struct ListMirror {

@@ -38,18 +38,23 @@ bool ActivateRunningInstance() {
     return true;
 }
 
-// The program's folder, with its trailing backslash.
-std::string ProgramFolder() {
+// The program file's full path.
+std::string ProgramFile() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return platform::win32::Narrow(path);
         }
         path.resize(path.size() * 2);
     }
-    return platform::win32::Narrow(path.substr(0, path.find_last_of(L'\\') + 1));
+}
+
+// The program's folder, with its trailing backslash.
+std::string ProgramFolder() {
+    const std::string file = ProgramFile();
+    return file.substr(0, file.find_last_of('\\') + 1);
 }
 
 std::optional<std::string> FirstArgument() {
@@ -75,6 +80,7 @@ int RunProgram(HINSTANCE instance) {
     const AppServices services{fs, registry, system, shell, dialogs, clock, hotKeys, fileDialogs};
 
     TFormMainQLMR form(services, ProgramFolder(), FirstArgument());
+    form.ProgramPath = ProgramFile();
     win32app::MainFrame frame(form, instance);
     if (!frame.Create()) {
         return 1;

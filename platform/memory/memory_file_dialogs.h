@@ -16,6 +16,24 @@ public:
     bool ChooseFileToOpen(const FileDialogRequest& request, std::string& path) override {
         return Answer(request, path);
     }
+    // One scripted answer holds the chosen paths separated by "|".
+    bool ChooseFilesToOpen(const FileDialogRequest& request,
+                           std::vector<std::string>& paths) override {
+        std::string joined;
+        if (!Answer(request, joined)) {
+            return false;
+        }
+        paths.clear();
+        for (std::size_t at = 0;;) {
+            const auto bar = joined.find('|', at);
+            paths.push_back(joined.substr(at, bar - at));
+            if (bar == std::string::npos) {
+                break;
+            }
+            at = bar + 1;
+        }
+        return true;
+    }
     bool ChooseFileToSave(const FileDialogRequest& request, std::string& path) override {
         return Answer(request, path);
     }

@@ -11,14 +11,30 @@
 namespace quill::platform {
 
 bool Win32FileDialogs::ChooseFileToOpen(const FileDialogRequest& request, std::string& path) {
-    return Choose(request, path, false);
+    std::vector<std::string> paths;
+    if (!Choose(request, paths, false, false) || paths.empty()) {
+        return false;
+    }
+    path = paths.front();
+    return true;
+}
+
+bool Win32FileDialogs::ChooseFilesToOpen(const FileDialogRequest& request,
+                                         std::vector<std::string>& paths) {
+    return Choose(request, paths, false, true);
 }
 
 bool Win32FileDialogs::ChooseFileToSave(const FileDialogRequest& request, std::string& path) {
-    return Choose(request, path, true);
+    std::vector<std::string> paths;
+    if (!Choose(request, paths, true, false) || paths.empty()) {
+        return false;
+    }
+    path = paths.front();
+    return true;
 }
 
-bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::string& path, bool save) {
+bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::vector<std::string>& paths,
+                              bool save, bool several) {
     // "A|*.X|B|*.Y" becomes the double-NUL-terminated list the dialog takes.
     std::wstring filter = win32::Wide(request.filter);
     for (wchar_t& c : filter) {
@@ -42,13 +58,30 @@ bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::string& pat
     if (save) {
         ofn.Flags |= request.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0;
     } else {
-        ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+        ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | (several ? OFN_ALLOWMULTISELECT : 0);
     }
     const BOOL chosen = save ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
     if (!chosen) {
         return false;
     }
-    path = win32::Narrow(file.data());
+    // One file: its full path. Several: the folder, then each name, each
+    // ended by a NUL, the list by two.
+    paths.clear();
+    const std::wstring first = file.data();
+    const wchar_t* next = file.data() + first.size() + 1;
+    if (!several || *next == L'\0') {
+        paths.push_back(win32::Narrow(first));
+        return true;
+    }
+    std::wstring folder = first;
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    while (*next != L'\0') {
+        const std::wstring name = next;
+        paths.push_back(win32::Narrow(folder + name));
+        next += name.size() + 1;
+    }
     return true;
 }
 

@@ -12,10 +12,13 @@ public:
     void SetOwner(void* owner) { owner_ = owner; }
 
     bool ChooseFileToOpen(const FileDialogRequest& request, std::string& path) override;
+    bool ChooseFilesToOpen(const FileDialogRequest& request,
+                           std::vector<std::string>& paths) override;
     bool ChooseFileToSave(const FileDialogRequest& request, std::string& path) override;
 
 private:
-    bool Choose(const FileDialogRequest& request, std::string& path, bool save);
+    bool Choose(const FileDialogRequest& request, std::vector<std::string>& paths, bool save,
+                bool several);
     void* owner_ = nullptr;
 };
 

@@ -2,7 +2,9 @@
 
 #include "app/preview_dialogs.h"
 #include "app/window_host.h"
+#include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
+#include "settings/preferences.h"
 
 #include <cstdint>
 #include <functional>
@@ -53,6 +55,10 @@ public:
     void ShowModal(TFormAddEditItem& editor) override { Play(onItemEditor, editor); }
     void ShowModal(TFormFolder& editor) override { Play(onFolderEditor, editor); }
     void ShowModal(TFormRegister& editor) override { Play(onRegisterEditor, editor); }
+    void ShowModal(TFormPreferences& dialog) override { Play(onPreferences, dialog); }
+    void ShowModal(TFormExcludeFile& dialog) override { Play(onExclusions, dialog); }
+    std::function<void(TFormPreferences&)> onPreferences;
+    std::function<void(TFormExcludeFile&)> onExclusions;
     std::function<void(TFormAddEditItem&)> onItemEditor;
     std::function<void(TFormFolder&)> onFolderEditor;
     std::function<void(TFormRegister&)> onRegisterEditor;

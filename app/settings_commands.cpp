@@ -1,0 +1,29 @@
+// The main window's commands that open the settings dialogs.
+
+#include "app/main_window.h"
+
+namespace quill {
+
+void TFormMainQLMR::btnsettingClick() {
+    const PreferencesServices services{
+        services_.fs, services_.registry, services_.clock, services_.dialogs, AppDir, ProgramPath};
+    const RunSettingsLink link{UseQuick,        PromptBefore,  WriteToLog,
+                               DeleteLogOnExit, ScheduleFlags, ScheduleMinutes,
+                               LastTimedWash,   Timer1Enabled, [this](bool on) { SetHotKeys(on); }};
+    TFormPreferences dialog(services, link);
+    try {
+        Host().ShowModal(dialog);
+    } catch (...) {
+        ShowSummary();
+        throw;
+    }
+    ShowSummary();
+}
+
+void TFormMainQLMR::btnExcludeClick() {
+    TFormExcludeFile dialog(services_.fs, AppDir, services_.fileDialogs, services_.shell, HelpFile,
+                            nullptr);
+    Host().ShowModal(dialog);
+}
+
+} // namespace quill

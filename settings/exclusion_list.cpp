@@ -1,0 +1,85 @@
+#include "settings/exclusion_list.h"
+
+#include "platform/text.h"
+#include "settings/settings_file.h"
+
+#include <utility>
+
+namespace quill {
+
+TFormExcludeFile::TFormExcludeFile(platform::FileSystem& fs, std::string appDir,
+                                   platform::FileDialogs& files, platform::Shell& shell,
+                                   std::string helpFile,
+                                   std::function<std::optional<std::string>()> pickByWildcard)
+    : fs_(fs), appDir_(std::move(appDir)), files_(files), shell_(shell),
+      helpFile_(std::move(helpFile)), pickByWildcard_(std::move(pickByWildcard)) {
+    TextListBox1 = SettingsFile(fs_, appDir_).ReadExclusions();
+}
+
+void TFormExcludeFile::AddUnlessListed(const std::string& entry) {
+    for (const std::string& line : TextListBox1) {
+        if (text::EqualsNoCase(line, entry)) {
+            return;
+        }
+    }
+    TextListBox1.push_back(entry);
+}
+
+void TFormExcludeFile::Button6Click() {
+    if (!pickByWildcard_) {
+        return;
+    }
+    if (const std::optional<std::string> entry = pickByWildcard_()) {
+        AddUnlessListed(*entry);
+    }
+}
+
+void TFormExcludeFile::Button3Click() {
+    const platform::FileDialogRequest request{"Select files by filename", "", "", false};
+    std::vector<std::string> paths;
+    if (files_.ChooseFilesToOpen(request, paths)) {
+        for (const std::string& path : paths) {
+            AddUnlessListed(path);
+        }
+    }
+}
+
+void TFormExcludeFile::btnUpClick() {
+    if (ItemIndex > 0 && ItemIndex < static_cast<std::int32_t>(TextListBox1.size())) {
+        std::swap(TextListBox1[static_cast<std::size_t>(ItemIndex)],
+                  TextListBox1[static_cast<std::size_t>(ItemIndex) - 1]);
+        --ItemIndex;
+    }
+}
+
+void TFormExcludeFile::btnDownClick() {
+    if (ItemIndex >= 0 && ItemIndex + 1 < static_cast<std::int32_t>(TextListBox1.size())) {
+        std::swap(TextListBox1[static_cast<std::size_t>(ItemIndex)],
+                  TextListBox1[static_cast<std::size_t>(ItemIndex) + 1]);
+        ++ItemIndex;
+    }
+}
+
+void TFormExcludeFile::SpeedButton2Click() {
+    TextListBox1.clear();
+    ItemIndex = -1;
+}
+
+void TFormExcludeFile::Button5Click() {
+    if (ItemIndex < 0 || ItemIndex >= static_cast<std::int32_t>(TextListBox1.size())) {
+        return;
+    }
+    TextListBox1.erase(TextListBox1.begin() + ItemIndex);
+    ItemIndex = -1;
+}
+
+void TFormExcludeFile::SpeedButton4Click() {
+    (void)shell_.Open(helpFile_, "");
+}
+
+void TFormExcludeFile::SpeedButton1Click() {
+    SettingsFile(fs_, appDir_).WriteExclusions(TextListBox1);
+    Closed = true;
+}
+
+} // namespace quill
