@@ -36,8 +36,9 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-EditorServices TFormMainQLMR::Editors() const {
-    return EditorServices{services_.dialogs, services_.shell, services_.fileDialogs, HelpFile};
+EditorServices TFormMainQLMR::Editors() {
+    return EditorServices{services_.dialogs, services_.shell, services_.fileDialogs, HelpFile,
+                          [this] { return PickByWildcard(); }};
 }
 
 bool TFormMainQLMR::NameTakenInFile(const std::string& file, const std::string& name) const {

@@ -13,6 +13,7 @@
 #include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
 #include "settings/preferences.h"
+#include "settings/wildcard_dialogs.h"
 
 #include <cstdint>
 #include <exception>
@@ -137,6 +138,8 @@ public:
     // --- Settings dialogs ---
     void btnsettingClick(); // Preferences
     void btnExcludeClick(); // Select Files to Exclude
+    // The filter selection dialog: the entry of the folder and mask chosen.
+    std::optional<std::string> PickByWildcard();
 
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected
@@ -225,7 +228,7 @@ private:
     void WriteBackSelectedItem();
     void TakeCheckMarksIntoCatalogue();
     PreviewWashContext WashContext();
-    EditorServices Editors() const;
+    EditorServices Editors();
     WindowHost& Host();
     TargetContext CollectionContext();
     // Runs one command unless a run is already in progress.

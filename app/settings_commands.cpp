@@ -22,8 +22,21 @@ void TFormMainQLMR::btnsettingClick() {
 
 void TFormMainQLMR::btnExcludeClick() {
     TFormExcludeFile dialog(services_.fs, AppDir, services_.fileDialogs, services_.shell, HelpFile,
-                            nullptr);
+                            [this] { return PickByWildcard(); });
     Host().ShowModal(dialog);
+}
+
+std::optional<std::string> TFormMainQLMR::PickByWildcard() {
+    TFormselectbyfilter dialog(services_.fs, AppDir, services_.dialogs, [this] {
+        TFormWildcard wildcards(services_.fs, AppDir, services_.dialogs, services_.shell, HelpFile);
+        Host().ShowModal(wildcards);
+        return wildcards.Ok;
+    });
+    Host().ShowModal(dialog);
+    if (!dialog.Ok) {
+        return std::nullopt;
+    }
+    return dialog.Entry();
 }
 
 } // namespace quill

@@ -34,6 +34,8 @@ public:
     void ShowModal(TFormRegister&) override {}
     void ShowModal(TFormPreferences&) override {}
     void ShowModal(TFormExcludeFile&) override {}
+    void ShowModal(TFormselectbyfilter&) override {}
+    void ShowModal(TFormWildcard&) override {}
 };
 
 WindowHost& NoWindowHost() {

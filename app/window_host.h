@@ -15,6 +15,8 @@ class TFormFolder;
 class TFormRegister;
 class TFormPreferences;
 class TFormExcludeFile;
+class TFormselectbyfilter;
+class TFormWildcard;
 
 class WindowHost {
 public:
@@ -34,6 +36,8 @@ public:
     virtual void ShowModal(TFormRegister& editor) = 0;
     virtual void ShowModal(TFormPreferences& dialog) = 0;
     virtual void ShowModal(TFormExcludeFile& dialog) = 0;
+    virtual void ShowModal(TFormselectbyfilter& dialog) = 0;
+    virtual void ShowModal(TFormWildcard& dialog) = 0;
 };
 
 } // namespace quill

@@ -9,6 +9,7 @@ namespace quill::platform {
 
 enum class MessageKind {
     Question,    // warning icon, Yes and No
+    Warning,     // warning icon, OK
     Error,       // error icon, OK
     Information, // information icon, OK
     Notice,      // plain box captioned "Information", OK

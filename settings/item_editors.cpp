@@ -43,6 +43,15 @@ void TFormFolder::btnSelectFileClick() {
     }
 }
 
+void TFormFolder::btnAddWildcardClick() {
+    if (!services_.pickByWildcard) {
+        return;
+    }
+    if (const std::optional<std::string> entry = services_.pickByWildcard()) {
+        EditFolder = *entry;
+    }
+}
+
 void TFormFolder::ChooseKind(bycategory kind) {
     rbRegister = kind == byRegister;
     rbFolder = kind == byFolder;

@@ -5,6 +5,8 @@
 #include "platform/file_dialogs.h"
 #include "platform/shell.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 // The three editors of what a wash item stores: its name and Active flag, one
@@ -23,6 +25,8 @@ struct EditorServices {
     platform::Shell& shell;
     platform::FileDialogs& fileDialogs;
     std::string helpFile;
+    // Shows the filter selection dialog; the entry chosen, or nothing.
+    std::function<std::optional<std::string>()> pickByWildcard;
 };
 
 class TFormAddEditItem {
@@ -50,6 +54,7 @@ public:
     void SpeedButton4Click(); // Help
     void SpeedButton3Click(); // Open Registry
     void btnSelectFileClick();
+    void btnAddWildcardClick();
     // Chooses one of the three kinds; the others are cleared.
     void ChooseKind(bycategory kind);
     bycategory ChosenKind() const;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 
 namespace quill::win32app {
 
@@ -63,6 +64,98 @@ void FormDialog::Combo(const std::vector<std::string>& items, std::int32_t& inde
     y_ += 28;
 }
 
+void FormDialog::EditCombo(std::vector<std::string>& items, std::string& text) {
+    Control c{Kind::EditCombo,           "", "", &text, nullptr, 0, {}, kMargin, y_,
+              kWidth - 2 * kMargin - 34, 200};
+    c.lines = &items;
+    Add(std::move(c));
+    y_ += 28;
+}
+
+void FormDialog::FolderTree(std::string& path, Handler onChange, int height) {
+    Add({Kind::Tree, "", "", &path, nullptr, 0, std::move(onChange), kMargin, y_,
+         kWidth - 2 * kMargin, height});
+    y_ += height + 6;
+}
+
+void FormDialog::AddFolderNode(HWND tree, HTREEITEM parent, const std::wstring& label,
+                               const std::wstring& path) {
+    std::wstring text = label;
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = text.data();
+    insert.item.lParam = static_cast<LPARAM>(treePaths_.size());
+    insert.item.cChildren = 1; // known when the node is opened
+    treePaths_.push_back(path);
+    treeLoaded_.push_back(false);
+    TreeView_InsertItem(tree, &insert);
+}
+
+void FormDialog::FillTree(Control& c) {
+    std::wstring computer = L"Computer";
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = computer.data();
+    insert.item.lParam = static_cast<LPARAM>(treePaths_.size());
+    insert.item.cChildren = 1;
+    treePaths_.push_back(L"");
+    treeLoaded_.push_back(true);
+    HTREEITEM root = TreeView_InsertItem(c.hwnd, &insert);
+    wchar_t drives[512] = {};
+    const DWORD n = ::GetLogicalDriveStringsW(511, drives);
+    for (const wchar_t* d = drives; n > 0 && n < 512 && *d; d += std::wcslen(d) + 1) {
+        AddFolderNode(c.hwnd, root, d, d);
+    }
+    TreeView_Expand(c.hwnd, root, TVE_EXPAND);
+}
+
+void FormDialog::ExpandFolder(HWND tree, HTREEITEM node) {
+    TVITEMW item{};
+    item.mask = TVIF_PARAM;
+    item.hItem = node;
+    if (!TreeView_GetItem(tree, &item)) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(item.lParam);
+    if (index >= treePaths_.size() || treeLoaded_[index]) {
+        return;
+    }
+    treeLoaded_[index] = true;
+    std::wstring folder = treePaths_[index];
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data,
+                                  FindExSearchLimitToDirectories, nullptr, 0);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." &&
+                name != L"..") {
+                names.push_back(name);
+            }
+        } while (::FindNextFileW(h, &data));
+        ::FindClose(h);
+    }
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+    });
+    for (const std::wstring& name : names) {
+        AddFolderNode(tree, node, name, folder + name);
+    }
+    if (names.empty()) {
+        item.mask = TVIF_CHILDREN;
+        item.cChildren = 0;
+        TreeView_SetItem(tree, &item);
+    }
+}
+
 void FormDialog::List(std::vector<std::string>& lines, std::int32_t& index, int height) {
     Control c{Kind::List, "", "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin - 34,
               height};
@@ -83,6 +176,11 @@ void FormDialog::SmallButtons(std::vector<std::tuple<std::string, std::string, H
 
 void FormDialog::Label(const std::string& text) {
     Add({Kind::Label, text, "", nullptr, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 16});
+    y_ += 18;
+}
+
+void FormDialog::FieldLabel(std::string& field) {
+    Add({Kind::Label, field, "", &field, nullptr, 0, {}, kMargin, y_, kWidth - 2 * kMargin, 16});
     y_ += 18;
 }
 
@@ -196,6 +294,15 @@ void FormDialog::Create() {
             cls = L"COMBOBOX";
             s |= CBS_DROPDOWNLIST | WS_VSCROLL;
             break;
+        case Kind::EditCombo:
+            cls = L"COMBOBOX";
+            s |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+            break;
+        case Kind::Tree:
+            cls = WC_TREEVIEWW;
+            s |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+            ex = WS_EX_CLIENTEDGE;
+            break;
         case Kind::List:
             cls = L"LISTBOX";
             s |= LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT;
@@ -206,6 +313,9 @@ void FormDialog::Create() {
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + i)),
                                    instance_, nullptr);
         ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (c.kind == Kind::Tree) {
+            FillTree(c);
+        }
         for (const std::string& item : c.items) {
             ::SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
         }
@@ -262,13 +372,15 @@ void FormDialog::ReadControls() {
             *c.index = static_cast<std::int32_t>(::SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0));
         } else if (c.kind == Kind::List && c.index) {
             *c.index = static_cast<std::int32_t>(::SendMessageW(c.hwnd, LB_GETCURSEL, 0, 0));
+        } else if (c.kind == Kind::EditCombo && c.text) {
+            *c.text = TextOf(c.hwnd);
         }
     }
 }
 
 void FormDialog::ShowFields() {
     for (Control& c : controls_) {
-        if (c.kind == Kind::Edit && c.text) {
+        if ((c.kind == Kind::Edit || c.kind == Kind::Label) && c.text) {
             if (TextOf(c.hwnd) != *c.text) {
                 ::SetWindowTextW(c.hwnd, Wide(*c.text).c_str());
             }
@@ -276,6 +388,18 @@ void FormDialog::ShowFields() {
             ::SendMessageW(c.hwnd, BM_SETCHECK, *c.flag ? BST_CHECKED : BST_UNCHECKED, 0);
         } else if (c.kind == Kind::Combo && c.index) {
             ::SendMessageW(c.hwnd, CB_SETCURSEL, static_cast<WPARAM>(*c.index), 0);
+        } else if (c.kind == Kind::EditCombo && c.lines && c.text) {
+            if (c.shownLines != *c.lines) {
+                ::SendMessageW(c.hwnd, CB_RESETCONTENT, 0, 0);
+                for (const std::string& line : *c.lines) {
+                    ::SendMessageW(c.hwnd, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(Wide(line).c_str()));
+                }
+                c.shownLines = *c.lines;
+            }
+            if (TextOf(c.hwnd) != *c.text) {
+                ::SetWindowTextW(c.hwnd, Wide(*c.text).c_str());
+            }
         } else if (c.kind == Kind::List && c.lines) {
             if (c.shownLines != *c.lines) {
                 ::SendMessageW(c.hwnd, LB_RESETCONTENT, 0, 0);
@@ -420,6 +544,29 @@ LRESULT FormDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
             ShowPage(TabCtrl_GetCurSel(tabs_));
+        }
+        if (header->code == TVN_ITEMEXPANDINGW) {
+            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+            if (change->action & TVE_EXPAND) {
+                ExpandFolder(header->hwndFrom, change->itemNew.hItem);
+            }
+        } else if (header->code == TVN_SELCHANGEDW) {
+            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+            for (Control& c : controls_) {
+                if (c.kind == Kind::Tree && c.hwnd == header->hwndFrom && c.text) {
+                    const auto index = static_cast<std::size_t>(change->itemNew.lParam);
+                    *c.text = index < treePaths_.size() ? Narrow(treePaths_[index]) : "";
+                    const Handler onChange = c.onClick;
+                    // The other controls keep what was typed into them.
+                    ReadControls();
+                    *c.text = index < treePaths_.size() ? Narrow(treePaths_[index]) : "";
+                    if (onChange) {
+                        onChange();
+                    }
+                    ShowFields();
+                    break;
+                }
+            }
         }
         return 0;
     }

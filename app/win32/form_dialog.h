@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <exception>
 #include <functional>
 #include <string>
@@ -27,6 +29,8 @@ public:
     FormDialog& operator=(const FormDialog&) = delete;
 
     void Label(const std::string& text);
+    // A label that shows a field, kept up to date.
+    void FieldLabel(std::string& field);
     void Edit(std::string& field);
     // An edit box with a small button to its right.
     void EditWithButton(std::string& field, const std::string& caption, const std::string& hint,
@@ -37,6 +41,11 @@ public:
                const bool* enabled = nullptr, int indent = 0);
     // A drop-down list that allows only its entries; index -1 shows none.
     void Combo(const std::vector<std::string>& items, std::int32_t& index, int width);
+    // A drop-down list whose box can also be typed into.
+    void EditCombo(std::vector<std::string>& items, std::string& text);
+    // A tree of the computer's drives and folders; selecting a node sets
+    // path (empty for the computer itself) and runs onChange.
+    void FolderTree(std::string& path, Handler onChange, int height);
     // A list of lines with one selectable line (index -1: none).
     void List(std::vector<std::string>& lines, std::int32_t& index, int height);
     // A row of small buttons beside each other.
@@ -60,7 +69,7 @@ public:
     }
 
 private:
-    enum class Kind { Label, Edit, Check, Radio, Button, Combo, List };
+    enum class Kind { Label, Edit, Check, Radio, Button, Combo, List, EditCombo, Tree };
     struct Control {
         Control(Kind k, std::string c, std::string h, std::string* t, bool* f, int g, Handler on,
                 int px, int py, int pw, int ph)
@@ -84,6 +93,10 @@ private:
     };
     Control& Add(Control c);
     void ShowPage(int page);
+    void FillTree(Control& tree);
+    void ExpandFolder(HWND tree, HTREEITEM node);
+    void AddFolderNode(HWND tree, HTREEITEM parent, const std::wstring& label,
+                       const std::wstring& path);
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -112,6 +125,8 @@ private:
     int pagesTop_ = 40;
     int pageBottom_ = 0;
     HWND tabs_ = nullptr;
+    std::vector<std::wstring> treePaths_; // by node: the folder path, empty for none
+    std::vector<bool> treeLoaded_;
 };
 
 } // namespace quill::win32app

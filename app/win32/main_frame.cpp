@@ -822,7 +822,8 @@ void MainFrame::ShowModal(TFormFolder& editor) {
     d.EditWithButton(editor.EditSingle, "...", "Select Files by Filename",
                      [&] { editor.btnSelectFileClick(); });
     d.Radio("Clean files matched  in folder ", editor.rbFolder, 1);
-    d.Edit(editor.EditFolder);
+    d.EditWithButton(editor.EditFolder, "*", "Select Files by Wildcard",
+                     [&] { editor.btnAddWildcardClick(); });
     d.Radio("Clean all files in the folder depended on registry key", editor.rbRegister, 1);
     d.Label("Key Name");
     d.EditWithButton(editor.EditRegister, "R", "Open Registry",
@@ -900,7 +901,8 @@ void MainFrame::ShowModal(TFormExcludeFile& dialog) {
     d.Label("Excludes the following files when Preview or Wash ");
     d.List(dialog.TextListBox1, dialog.ItemIndex, 220);
     d.SmallButtons(
-        {{"Files...", "Select Files Excluded by Filename", [&] { dialog.Button3Click(); }},
+        {{"Wildcard", "Select Files Excluded by Wildcard", [&] { dialog.Button6Click(); }},
+         {"Files...", "Select Files Excluded by Filename", [&] { dialog.Button3Click(); }},
          {"Up", "Up a Item", [&] { dialog.btnUpClick(); }},
          {"Down", "Down a Item", [&] { dialog.btnDownClick(); }},
          {"Clear", "Delete all Items", [&] { dialog.SpeedButton2Click(); }},
@@ -910,6 +912,39 @@ void MainFrame::ShowModal(TFormExcludeFile& dialog) {
                {"Can&cel", [&] { dialog.SpeedButton3Click(); }}});
     d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
     d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton3Click(); });
+}
+
+void MainFrame::ShowModal(TFormselectbyfilter& dialog) {
+    // Owned by the dialog that is active now (an editor or the exclusion list).
+    HWND owner = ::GetActiveWindow();
+    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormselectbyfilter", dialog.Caption);
+    d.Label("Folder selected:");
+    d.FieldLabel(dialog.labFolder);
+    d.FolderTree(
+        dialog.SelectedFolder, [&] { dialog.TreeSelectionChanged(dialog.SelectedFolder); }, 220);
+    d.Label("Wildcard:");
+    d.EditCombo(dialog.ComboBox1Items, dialog.ComboBox1Text);
+    d.SmallButtons({{"Edit...", "Edit Wildcard", [&] { dialog.SpeedButton1Click(); }}});
+    d.Buttons(
+        {{"&Ok", [&] { dialog.Button1Click(); }}, {"Can&cel", [&] { dialog.Button2Click(); }}});
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button2Click(); });
+}
+
+void MainFrame::ShowModal(TFormWildcard& dialog) {
+    HWND owner = ::GetActiveWindow();
+    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormWildcard", dialog.Caption);
+    d.Label("Wildcard list:");
+    d.List(dialog.ListBox1, dialog.ItemIndex, 160);
+    d.SmallButtons({{"Delete", "Delete a item", [&] { dialog.Button4Click(); }},
+                    {"Clear", "Delete all items", [&] { dialog.SpeedButton1Click(); }},
+                    {"Up", "Up a item", [&] { dialog.SpeedButton3Click(); }},
+                    {"Down", "Down a item", [&] { dialog.SpeedButton2Click(); }}});
+    d.Label("Add wildcard:");
+    d.EditWithButton(dialog.Edit1, "+", "Add wildcard", [&] { dialog.SpNewClick(); });
+    d.Buttons({{"Help", [&] { dialog.Button1Click(); }},
+               {"&Ok", [&] { dialog.btnOkClick(); }},
+               {"Can&cel", [&] { dialog.Button3Click(); }}});
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button3Click(); });
 }
 
 void MainFrame::ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) {

@@ -44,6 +44,8 @@ public:
     void ShowModal(TFormRegister& editor) override;
     void ShowModal(TFormPreferences& dialog) override;
     void ShowModal(TFormExcludeFile& dialog) override;
+    void ShowModal(TFormselectbyfilter& dialog) override;
+    void ShowModal(TFormWildcard& dialog) override;
 
 private:
     struct ListMirror {

@@ -14,6 +14,10 @@ bool Win32Dialogs::ShowMessage(MessageKind kind, const std::string& text) {
         style = MB_YESNO | MB_ICONWARNING;
         caption = L"Warning";
         break;
+    case MessageKind::Warning:
+        style = MB_OK | MB_ICONWARNING;
+        caption = L"Warning";
+        break;
     case MessageKind::Error:
         style = MB_OK | MB_ICONERROR;
         caption = L"Error";

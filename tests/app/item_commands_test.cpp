@@ -9,6 +9,7 @@
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
+#include "settings/settings_file.h"
 #include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
@@ -327,7 +328,7 @@ TEST_F(ItemCommandsTest, ImportCopiesIntoThePluginFolderAndAsksBeforeReplacing) 
 }
 
 TEST_F(ItemCommandsTest, FolderEditorAsksForANameAndOpensItsAids) {
-    TFormFolder editor({dialogs, shell, fileDialogs, app + "help.chm"});
+    TFormFolder editor({dialogs, shell, fileDialogs, app + "help.chm", nullptr});
     editor.EditItemName = "  ";
     editor.SpeedButton1Click();
     EXPECT_EQ(editor.ModalResult_, ModalResult::None);
@@ -343,6 +344,33 @@ TEST_F(ItemCommandsTest, FolderEditorAsksForANameAndOpensItsAids) {
     editor.btnSelectFileClick();
     EXPECT_EQ(editor.EditSingle, "C:\\picked.log");
     EXPECT_TRUE(editor.rbFolder); // the kind stays
+}
+
+TEST_F(ItemCommandsTest, TheWildcardButtonsFillTheFolderAndTheExclusionList) {
+    auto w = Start();
+    Select(*w, 1);
+    window.onFilter = [](TFormselectbyfilter& f) {
+        f.TreeSelectionChanged("C:\\Windows");
+        f.ComboBox1Text = "*.log ";
+        f.Button1Click();
+    };
+    window.onFolderEditor = [](TFormFolder& e) {
+        e.EditItemName = "Logs of Windows";
+        e.btnAddWildcardClick();
+        EXPECT_EQ(e.EditFolder, "C:\\Windows\\*.log");
+        e.SpeedButton1Click();
+    };
+    w->btnaddfolderClick();
+    EXPECT_EQ(tItemContent(env->Fs(), app + "const\\user.txt", "Mine").Folders.Items[2].deletepath,
+              "C:\\Windows\\*.log");
+
+    window.onExclusions = [](TFormExcludeFile& d) {
+        d.Button6Click();
+        d.SpeedButton1Click();
+    };
+    w->btnExcludeClick();
+    EXPECT_EQ(SettingsFile(env->Fs(), app).ReadExclusions(),
+              (std::vector<std::string>{"C:\\Windows\\*.log"}));
 }
 
 } // namespace

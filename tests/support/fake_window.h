@@ -5,6 +5,7 @@
 #include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
 #include "settings/preferences.h"
+#include "settings/wildcard_dialogs.h"
 
 #include <cstdint>
 #include <functional>
@@ -57,6 +58,10 @@ public:
     void ShowModal(TFormRegister& editor) override { Play(onRegisterEditor, editor); }
     void ShowModal(TFormPreferences& dialog) override { Play(onPreferences, dialog); }
     void ShowModal(TFormExcludeFile& dialog) override { Play(onExclusions, dialog); }
+    void ShowModal(TFormselectbyfilter& dialog) override { Play(onFilter, dialog); }
+    void ShowModal(TFormWildcard& dialog) override { Play(onWildcards, dialog); }
+    std::function<void(TFormselectbyfilter&)> onFilter;
+    std::function<void(TFormWildcard&)> onWildcards;
     std::function<void(TFormPreferences&)> onPreferences;
     std::function<void(TFormExcludeFile&)> onExclusions;
     std::function<void(TFormAddEditItem&)> onItemEditor;

@@ -1,10 +1,11 @@
-// The preferences dialog and the exclusion dialog without windows: what they
-// load, what Apply stores and changes in the main window, and what Cancel
-// leaves alone.
+// The settings dialogs without windows: preferences, the exclusion list, the
+// wildcard list and the filter selection; what they load, what Apply or OK
+// stores and changes, and what Cancel leaves alone.
 
 #include "settings/exclusion_list.h"
 #include "settings/preferences.h"
 #include "settings/settings_file.h"
+#include "settings/wildcard_dialogs.h"
 
 #include "platform/memory/memory_dialogs.h"
 #include "platform/memory/memory_file_dialogs.h"
@@ -221,6 +222,77 @@ TEST_F(ExclusionListTest, DeleteAllThenApplyKeepsOldKeysButCountsNone) {
     again.AddUnlessListed("C:\\x");
     again.SpeedButton3Click();
     EXPECT_EQ(env->Get("wildcard.ini"), stored);
+}
+
+class WildcardTest : public ::testing::Test {
+protected:
+    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
+    platform::MemoryDialogs dialogs;
+    platform::MemoryShell shell;
+
+    TFormWildcard Wildcards() {
+        return TFormWildcard(env->Fs(), env->Root(), dialogs, shell, "help.chm");
+    }
+};
+
+TEST_F(WildcardTest, TheListIsEditedAndSavedOnlyWithOk) {
+    env->Put("wildcard.ini", "[Common]\r\nWildcard Total=2\r\nWildcard0=*.tmp\r\n"
+                             "Wildcard1=*.log\r\n");
+    TFormWildcard w = Wildcards();
+    EXPECT_EQ(w.ListBox1, (std::vector<std::string>{"*.tmp", "*.log"}));
+    w.Edit1 = " *.TMP ";
+    w.SpNewClick();
+    EXPECT_EQ(w.ListBox1.size(), 2u);
+    EXPECT_EQ(w.Edit1, "");
+    w.Edit1 = " *.bak ";
+    w.SpNewClick();
+    EXPECT_EQ(w.ListBox1.back(), "*.bak");
+    w.Button4Click();
+    EXPECT_EQ(dialogs.shown.back().text, "Please select a item by clicking");
+    w.ItemIndex = 2;
+    w.SpeedButton3Click();
+    EXPECT_EQ(w.ListBox1[1], "*.bak");
+    EXPECT_EQ(w.ItemIndex, 1);
+    const std::string before = env->Get("wildcard.ini");
+    w.Button3Click();
+    EXPECT_FALSE(w.Ok);
+    EXPECT_EQ(env->Get("wildcard.ini"), before);
+    w.btnOkClick();
+    EXPECT_TRUE(w.Ok);
+    EXPECT_EQ(SettingsFile(env->Fs(), env->Root()).ReadWildcards(),
+              (std::vector<std::string>{"*.tmp", "*.bak", "*.log"}));
+}
+
+TEST_F(WildcardTest, FilterSelectionGivesFolderAndMaskAndReloadsAfterOk) {
+    bool editOk = false;
+    TFormselectbyfilter f(env->Fs(), env->Root(), dialogs, [&] {
+        if (editOk) {
+            SettingsFile(env->Fs(), env->Root()).WriteWildcards({"*.old", "*.bak"});
+        }
+        return editOk;
+    });
+    EXPECT_TRUE(f.ComboBox1Items.empty());
+    EXPECT_EQ(f.ComboBox1Text, "*.*");
+
+    f.Button1Click(); // nothing chosen
+    EXPECT_FALSE(f.Ok);
+    EXPECT_EQ(dialogs.shown.back().kind, platform::MessageKind::Warning);
+    EXPECT_EQ(dialogs.shown.back().text, "Please select a folder!");
+
+    f.TreeSelectionChanged("C:\\Temp");
+    f.ComboBox1Text = " *.bak ";
+    f.SpeedButton1Click(); // cancelled: the typed mask stays
+    EXPECT_EQ(f.ComboBox1Text, " *.bak ");
+    editOk = true;
+    f.SpeedButton1Click();
+    EXPECT_EQ(f.ComboBox1Text, "*.old");
+    f.ComboBox1Text = " *.bak ";
+    f.Button1Click();
+    EXPECT_TRUE(f.Ok);
+    EXPECT_EQ(f.Entry(), "C:\\Temp\\*.bak");
+    f.TreeSelectionChanged("C:\\");
+    f.ComboBox1Text = "*.tmp";
+    EXPECT_EQ(f.Entry(), "C:\\*.tmp");
 }
 
 } // namespace
