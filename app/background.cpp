@@ -59,6 +59,11 @@ void TFormMainQLMR::FormActivate() {
         return;
     }
     activated_ = true;
+    if (BrowserProfileCheckDue(DetectServices{services_.fs, services_.registry, services_.system,
+                                              services_.dialogs, services_.shell,
+                                              services_.fileDialogs, macros_, AppDir, nullptr})) {
+        ShowFormDetect();
+    }
     const SettingsFile file(services_.fs, AppDir);
     if (file.Read(settings::AutoRun) && (ScheduleFlags & schedule::AtStart)) {
         WashNowWithoutConfirmation();

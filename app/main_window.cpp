@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "engine/builtin_stores.h"
+#include "engine/find_file.h"
 #include "platform/ini_file.h"
 #include "settings/settings_file.h"
 
@@ -39,6 +40,20 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
     LabFolderSuccess.clear();
     LabFolderFails.clear();
     SpecialFiles = CollectSpecialFiles(services_.registry);
+    FormDetect = std::make_unique<TFormDetect>(DetectServices{
+        services_.fs, services_.registry, services_.system, services_.dialogs, services_.shell,
+        services_.fileDialogs, macros_, AppDir, [this](const auto& includes, const auto& found) {
+            // Folders only, exactly: a hidden or archive-marked one is left out.
+            TFindFile search(services_.fs);
+            search.IncludeFiles = includes;
+            search.Attributes = ff::Directory;
+            search.ExactAttribute = true;
+            search.Subfolders = true;
+            search.OnFound = [&](const std::string& folder, const platform::FileEntry& entry) {
+                found(folder, entry.name);
+            };
+            search.Execute();
+        }});
     ReadRunSettings();
     LoadCatalogue();
     FillItemList();

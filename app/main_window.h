@@ -7,6 +7,7 @@
 #include "engine/folder_targets.h"
 #include "engine/run_seam.h"
 #include "locations/path_macros.h"
+#include "locations/profile_detection.h"
 #include "log/html_log.h"
 #include "model/wash_items.h"
 #include "platform/wall_clock.h"
@@ -140,6 +141,9 @@ public:
     void btnExcludeClick(); // Select Files to Exclude
     // The filter selection dialog: the entry of the folder and mask chosen.
     std::optional<std::string> PickByWildcard();
+    // Shows the profile detection dialog, which lives as long as the window.
+    void ShowFormDetect();
+    std::unique_ptr<TFormDetect> FormDetect;
 
     // --- Handlers ---
     void ChListBoxItemClick();      // a row was selected

@@ -7,9 +7,16 @@ namespace quill {
 void TFormMainQLMR::btnsettingClick() {
     const PreferencesServices services{
         services_.fs, services_.registry, services_.clock, services_.dialogs, AppDir, ProgramPath};
-    const RunSettingsLink link{UseQuick,        PromptBefore,  WriteToLog,
-                               DeleteLogOnExit, ScheduleFlags, ScheduleMinutes,
-                               LastTimedWash,   Timer1Enabled, [this](bool on) { SetHotKeys(on); }};
+    const RunSettingsLink link{UseQuick,
+                               PromptBefore,
+                               WriteToLog,
+                               DeleteLogOnExit,
+                               ScheduleFlags,
+                               ScheduleMinutes,
+                               LastTimedWash,
+                               Timer1Enabled,
+                               [this](bool on) { SetHotKeys(on); },
+                               [this] { ShowFormDetect(); }};
     TFormPreferences dialog(services, link);
     try {
         Host().ShowModal(dialog);
@@ -24,6 +31,17 @@ void TFormMainQLMR::btnExcludeClick() {
     TFormExcludeFile dialog(services_.fs, AppDir, services_.fileDialogs, services_.shell, HelpFile,
                             [this] { return PickByWildcard(); });
     Host().ShowModal(dialog);
+}
+
+void TFormMainQLMR::ShowFormDetect() {
+    FormDetect->Closed = false;
+    try {
+        Host().ShowModal(*FormDetect);
+    } catch (...) {
+        FormDetect->FormClose();
+        throw;
+    }
+    FormDetect->FormClose();
 }
 
 std::optional<std::string> TFormMainQLMR::PickByWildcard() {

@@ -36,6 +36,7 @@ public:
     void ShowModal(TFormExcludeFile&) override {}
     void ShowModal(TFormselectbyfilter&) override {}
     void ShowModal(TFormWildcard&) override {}
+    void ShowModal(TFormDetect&) override {}
 };
 
 WindowHost& NoWindowHost() {

@@ -17,6 +17,7 @@ class TFormPreferences;
 class TFormExcludeFile;
 class TFormselectbyfilter;
 class TFormWildcard;
+class TFormDetect;
 
 class WindowHost {
 public:
@@ -38,6 +39,7 @@ public:
     virtual void ShowModal(TFormExcludeFile& dialog) = 0;
     virtual void ShowModal(TFormselectbyfilter& dialog) = 0;
     virtual void ShowModal(TFormWildcard& dialog) = 0;
+    virtual void ShowModal(TFormDetect& dialog) = 0;
 };
 
 } // namespace quill

@@ -24,6 +24,8 @@ public:
     // Several files at once; paths are their full paths in the dialog's order.
     [[nodiscard]] virtual bool ChooseFilesToOpen(const FileDialogRequest& request,
                                                  std::vector<std::string>& paths) = 0;
+    // A folder of the file system, from the shell's folder browser.
+    [[nodiscard]] virtual bool ChooseFolder(const std::string& title, std::string& path) = 0;
     [[nodiscard]] virtual bool ChooseFileToSave(const FileDialogRequest& request,
                                                 std::string& path) = 0;
 };

@@ -92,6 +92,12 @@ void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
     file.Write(settings::DetectAtLoad, cbDetect);
 }
 
+void TFormPreferences::SpeedButton4Click() {
+    if (link_.Redetect) {
+        link_.Redetect();
+    }
+}
+
 void TFormPreferences::SpeedButton1Click() {
     // The texts shown are compared: equal indices show equal texts.
     if (cbControl == cbControlNew && cbChar == cbCharNew) {

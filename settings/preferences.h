@@ -28,6 +28,8 @@ struct RunSettingsLink {
     platform::LocalTime& LastTimedWash;
     bool& Timer1Enabled;
     std::function<void(bool)> SetHotKeys;
+    // Shows the profile detection dialog.
+    std::function<void()> Redetect;
 };
 
 struct PreferencesServices {
@@ -54,6 +56,7 @@ public:
     void SpeedButton1Click();                   // Apply
     void SpeedButton2Click() { Closed = true; } // Close
     void cbRunClick() { cbMiniEnabled = cbRun; }
+    void SpeedButton4Click(); // Re-detect Netscape
     // The interval the field stands for: its number within 2 to 1000, 2 for
     // a text that is no number.
     std::int32_t MinutesValue() const;

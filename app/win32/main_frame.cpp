@@ -866,6 +866,7 @@ void MainFrame::ShowModal(TFormPreferences& dialog) {
     d.Check("Load at Windows startup", dialog.cbRun, [&] { dialog.cbRunClick(); });
     d.Check("Run Minimized", dialog.cbMini, {}, &dialog.cbMiniEnabled, 20);
     d.Check("Detect Netscape  directory at load", dialog.cbDetect);
+    d.SmallButtons({{"Re-detect", "Re-detect Netscape", [&] { dialog.SpeedButton4Click(); }}});
     d.Page(pages[1], dialog.ActivePage);
     d.Label("Run wash automatically ");
     d.Check("When Windows is started", dialog.rbWhenStart);
@@ -928,6 +929,21 @@ void MainFrame::ShowModal(TFormselectbyfilter& dialog) {
     d.Buttons(
         {{"&Ok", [&] { dialog.Button1Click(); }}, {"Can&cel", [&] { dialog.Button2Click(); }}});
     d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button2Click(); });
+}
+
+void MainFrame::ShowModal(TFormDetect& dialog) {
+    HWND owner = ::GetActiveWindow();
+    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormDetect", dialog.Caption);
+    d.Label("The Nescape have been detected on your computer,you can select");
+    d.Label("the profile folder by clicking Auto  or  Manually Detect Folder button.");
+    d.List(dialog.RxCheckListBox1, dialog.Ticked, 140);
+    d.SmallButtons({{"Auto", "Auto detect directory", [&] { dialog.SpeedButton3Click(); }},
+                    {"Manual", "Manually detect directory", [&] { dialog.SpeedButton4Click(); }}});
+    d.Check("Don't display the dialog  box next time ", dialog.CheckBox1);
+    d.Buttons({{"&Ok", [&] { dialog.SpeedButton1Click(); }},
+               {"Can&cel", [&] { dialog.SpeedButton2Click(); }}});
+    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton2Click(); });
 }
 
 void MainFrame::ShowModal(TFormWildcard& dialog) {

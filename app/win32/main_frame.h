@@ -46,6 +46,7 @@ public:
     void ShowModal(TFormExcludeFile& dialog) override;
     void ShowModal(TFormselectbyfilter& dialog) override;
     void ShowModal(TFormWildcard& dialog) override;
+    void ShowModal(TFormDetect& dialog) override;
 
 private:
     struct ListMirror {

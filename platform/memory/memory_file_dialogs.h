@@ -34,6 +34,9 @@ public:
         }
         return true;
     }
+    bool ChooseFolder(const std::string& title, std::string& path) override {
+        return Answer({title, "", "", false}, path);
+    }
     bool ChooseFileToSave(const FileDialogRequest& request, std::string& path) override {
         return Answer(request, path);
     }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -22,6 +23,27 @@ bool Win32FileDialogs::ChooseFileToOpen(const FileDialogRequest& request, std::s
 bool Win32FileDialogs::ChooseFilesToOpen(const FileDialogRequest& request,
                                          std::vector<std::string>& paths) {
     return Choose(request, paths, false, true);
+}
+
+bool Win32FileDialogs::ChooseFolder(const std::string& title, std::string& path) {
+    const std::wstring wideTitle = win32::Wide(title);
+    BROWSEINFOW info{};
+    info.hwndOwner = static_cast<HWND>(owner_);
+    info.lpszTitle = wideTitle.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST chosen = ::SHBrowseForFolderW(&info);
+    if (!chosen) {
+        return false;
+    }
+    std::vector<wchar_t> folder(32768, L'\0');
+    const bool ok = ::SHGetPathFromIDListEx(chosen, folder.data(),
+                                            static_cast<DWORD>(folder.size()), GPFIDL_DEFAULT);
+    ::CoTaskMemFree(chosen);
+    if (!ok || folder[0] == L'\0') {
+        return false;
+    }
+    path = win32::Narrow(folder.data());
+    return true;
 }
 
 bool Win32FileDialogs::ChooseFileToSave(const FileDialogRequest& request, std::string& path) {

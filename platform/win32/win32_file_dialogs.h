@@ -14,6 +14,7 @@ public:
     bool ChooseFileToOpen(const FileDialogRequest& request, std::string& path) override;
     bool ChooseFilesToOpen(const FileDialogRequest& request,
                            std::vector<std::string>& paths) override;
+    bool ChooseFolder(const std::string& title, std::string& path) override;
     bool ChooseFileToSave(const FileDialogRequest& request, std::string& path) override;
 
 private:

@@ -38,6 +38,7 @@ protected:
     std::int32_t minutes = 2;
     platform::LocalTime last;
     std::vector<bool> hotKeyCalls;
+    int redetects = 0;
 
     void SetUp() override { registry.AddKey(platform::RootKey::LocalMachine, kRunKey); }
 
@@ -45,7 +46,7 @@ protected:
         return TFormPreferences(
             {env->Fs(), registry, clock, dialogs, env->Root(), "C:\\Quill\\quillmere.exe"},
             {useQuick, prompt, log, deleteLog, flags, minutes, last, timer,
-             [this](bool on) { hotKeyCalls.push_back(on); }});
+             [this](bool on) { hotKeyCalls.push_back(on); }, [this] { ++redetects; }});
     }
     std::string Settings() { return env->Get("wildcard.ini"); }
 };

@@ -2,6 +2,7 @@
 
 #include "app/preview_dialogs.h"
 #include "app/window_host.h"
+#include "locations/profile_detection.h"
 #include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
 #include "settings/preferences.h"
@@ -60,6 +61,8 @@ public:
     void ShowModal(TFormExcludeFile& dialog) override { Play(onExclusions, dialog); }
     void ShowModal(TFormselectbyfilter& dialog) override { Play(onFilter, dialog); }
     void ShowModal(TFormWildcard& dialog) override { Play(onWildcards, dialog); }
+    void ShowModal(TFormDetect& dialog) override { Play(onDetect, dialog); }
+    std::function<void(TFormDetect&)> onDetect;
     std::function<void(TFormselectbyfilter&)> onFilter;
     std::function<void(TFormWildcard&)> onWildcards;
     std::function<void(TFormPreferences&)> onPreferences;
