@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/about_form.h"
 #include "app/app_services.h"
 #include "app/controls.h"
 #include "app/preview_dialogs.h"
@@ -137,8 +138,9 @@ public:
     bool NameTakenByOther(const std::string& file, const std::string& name, std::int32_t n) const;
 
     // --- Settings dialogs ---
-    void btnsettingClick(); // Preferences
-    void btnExcludeClick(); // Select Files to Exclude
+    void btnsettingClick();   // Preferences
+    void btnExcludeClick();   // Select Files to Exclude
+    void SpeedButton3Click(); // About...
     // The filter selection dialog: the entry of the folder and mask chosen.
     std::optional<std::string> PickByWildcard();
     // Shows the profile detection dialog, which lives as long as the window.

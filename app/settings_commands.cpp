@@ -33,6 +33,11 @@ void TFormMainQLMR::btnExcludeClick() {
     Host().ShowModal(dialog);
 }
 
+void TFormMainQLMR::SpeedButton3Click() {
+    Taboutform about(services_.shell);
+    Host().ShowModal(about);
+}
+
 void TFormMainQLMR::ShowFormDetect() {
     FormDetect->Closed = false;
     try {

@@ -37,6 +37,7 @@ public:
     void ShowModal(TFormselectbyfilter&) override {}
     void ShowModal(TFormWildcard&) override {}
     void ShowModal(TFormDetect&) override {}
+    void ShowModal(Taboutform&) override {}
 };
 
 WindowHost& NoWindowHost() {

@@ -18,6 +18,7 @@ class TFormExcludeFile;
 class TFormselectbyfilter;
 class TFormWildcard;
 class TFormDetect;
+class Taboutform;
 
 class WindowHost {
 public:
@@ -40,6 +41,7 @@ public:
     virtual void ShowModal(TFormselectbyfilter& dialog) = 0;
     virtual void ShowModal(TFormWildcard& dialog) = 0;
     virtual void ShowModal(TFormDetect& dialog) = 0;
+    virtual void ShowModal(Taboutform& dialog) = 0;
 };
 
 } // namespace quill

@@ -112,6 +112,7 @@ bool Connected(int id) {
     case kSpeedButton7:
     case kBtnSetting:
     case kBtnExclude:
+    case kSpeedButton3:
         return true;
     default:
         return false;
@@ -582,6 +583,9 @@ void MainFrame::OnCommand(int id) {
     case kBtnExclude:
         Run([this] { form_.btnExcludeClick(); });
         break;
+    case kSpeedButton3:
+        Run([this] { form_.SpeedButton3Click(); });
+        break;
     case kSpCancelPreview:
         Run([this] { form_.SpCancelPreviewClick(); });
         break;
@@ -929,6 +933,17 @@ void MainFrame::ShowModal(TFormselectbyfilter& dialog) {
     d.Buttons(
         {{"&Ok", [&] { dialog.Button1Click(); }}, {"Can&cel", [&] { dialog.Button2Click(); }}});
     d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button2Click(); });
+}
+
+void MainFrame::ShowModal(Taboutform& dialog) {
+    FormDialog d(hwnd_, instance_, L"Taboutform", dialog.Caption);
+    d.Label(dialog.LabelProduct);
+    d.Label(std::string("Support: ") + Taboutform::kSupport);
+    d.Label(std::string("Web site: ") + Taboutform::kWebSite);
+    d.SmallButtons({{"Write", "Write to support", [&] { dialog.LabelMailClick(); }},
+                    {"Visit", "Visit the web site", [&] { dialog.LabelWebClick(); }}});
+    d.Buttons({{"&Close", [&] { dialog.btnCloseClick(); }}});
+    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.btnCloseClick(); });
 }
 
 void MainFrame::ShowModal(TFormDetect& dialog) {

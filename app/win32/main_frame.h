@@ -47,6 +47,7 @@ public:
     void ShowModal(TFormselectbyfilter& dialog) override;
     void ShowModal(TFormWildcard& dialog) override;
     void ShowModal(TFormDetect& dialog) override;
+    void ShowModal(Taboutform& dialog) override;
 
 private:
     struct ListMirror {

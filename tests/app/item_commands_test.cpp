@@ -373,5 +373,19 @@ TEST_F(ItemCommandsTest, TheWildcardButtonsFillTheFolderAndTheExclusionList) {
               (std::vector<std::string>{"C:\\Windows\\*.log"}));
 }
 
+TEST_F(ItemCommandsTest, AboutShowsTheVersionAndOpensMailAndWebSite) {
+    auto w = Start();
+    window.onAbout = [](Taboutform& about) {
+        EXPECT_EQ(about.LabelProduct, "Quillmere V1.09 (Build 4)");
+        about.LabelMailClick();
+        about.LabelWebClick();
+        about.btnCloseClick();
+    };
+    w->SpeedButton3Click();
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[0].rfind("mailto:", 0), 0u);
+    EXPECT_EQ(shell.opened[1].rfind("https://", 0), 0u);
+}
+
 } // namespace
 } // namespace quill

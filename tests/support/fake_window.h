@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/about_form.h"
 #include "app/preview_dialogs.h"
 #include "app/window_host.h"
 #include "locations/profile_detection.h"
@@ -63,6 +64,8 @@ public:
     void ShowModal(TFormWildcard& dialog) override { Play(onWildcards, dialog); }
     void ShowModal(TFormDetect& dialog) override { Play(onDetect, dialog); }
     std::function<void(TFormDetect&)> onDetect;
+    void ShowModal(Taboutform& dialog) override { Play(onAbout, dialog); }
+    std::function<void(Taboutform&)> onAbout;
     std::function<void(TFormselectbyfilter&)> onFilter;
     std::function<void(TFormWildcard&)> onWildcards;
     std::function<void(TFormPreferences&)> onPreferences;
