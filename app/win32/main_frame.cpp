@@ -277,14 +277,14 @@ void MainFrame::CreateControls() {
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                  nullptr, instance_, nullptr);
 
-    struct Spec {
+    struct ToolbarButton {
         int id;
         const wchar_t* caption;
         const wchar_t* hint;
         int width;
     };
     // Top toolbar, left to right; Exit at the right end.
-    const Spec toolbar[] = {
+    const ToolbarButton toolbar[] = {
         {kBtnSetting, L"Preferences", L"Preferences", 72},
         {kBtnExclude, L"Exclude", L"Select Files to Exclude", 56},
         {kBtnViewLog, L"View Log", L"View Log", 56},
@@ -297,7 +297,7 @@ void MainFrame::CreateControls() {
         {kBtnWashAll, L"Wash Now", L"Clean All Wash Items Checked", 62},
     };
     int x = 4;
-    for (const Spec& s : toolbar) {
+    for (const ToolbarButton& s : toolbar) {
         ControlState* state = s.id == kBtnWashAll       ? &form_.btnWashAll
                               : s.id == kBtnMainPreview ? &form_.btnMainPreview
                                                         : nullptr;
