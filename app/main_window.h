@@ -237,6 +237,16 @@ private:
     EditorServices Editors();
     WindowHost& Host();
     TargetContext CollectionContext();
+    // Appends the targets of every checked folder/file child of the selected
+    // item; stops after the child during whose search Cancel was pressed.
+    void CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection);
+    void CollectCheckedRegistryEntries(PreviewList& into);
+    // Washes the dialog, or shows it for a preview (not after a cancel,
+    // unless evenWhenCancelled).
+    void PreviewOrWash(TPreviewForm& dialog, bool preview, bool evenWhenCancelled);
+    // Asks about cleaning the selected child of the list; a No hides both
+    // Cancel buttons.
+    bool ConfirmCleanChild(const CheckListBox& children);
     // Runs one command unless a run is already in progress.
     template <class F> void Guarded(F&& run);
 

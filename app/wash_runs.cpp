@@ -218,6 +218,57 @@ void TFormMainQLMR::CleanSpecialItem(const std::string& name) {
 
 // --- The four runs ---
 
+void TFormMainQLMR::CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection) {
+    std::vector<std::string> scratch;
+    for (std::int32_t j = 0; j < ChListBoxFolder.Count() && j < CurrentItem->Folders.Count(); ++j) {
+        if (ChListBoxFolder.Checked(j)) {
+            scratch.clear();
+            CollectFolderTargets(CurrentItem->Folders.Items[static_cast<std::size_t>(j)], scratch,
+                                 collection);
+            into.AddAll(scratch);
+        }
+        if (CancelRequested) {
+            break;
+        }
+    }
+}
+
+void TFormMainQLMR::CollectCheckedRegistryEntries(PreviewList& into) {
+    std::vector<std::string> scratch;
+    for (std::int32_t j = 0; j < ChListBoxRegister.Count() && j < CurrentItem->Registers.Count();
+         ++j) {
+        if (ChListBoxRegister.Checked(j)) {
+            scratch.clear();
+            CollectRegistryEntries(CurrentItem->Registers.Items[static_cast<std::size_t>(j)],
+                                   scratch, macros_, services_.registry);
+            into.AddAll(scratch);
+        }
+    }
+}
+
+void TFormMainQLMR::PreviewOrWash(TPreviewForm& dialog, bool preview, bool evenWhenCancelled) {
+    const PreviewWashContext wash = WashContext();
+    if (!preview) {
+        dialog.Wash(wash);
+    } else if (evenWhenCancelled || !CancelRequested) {
+        ShowSearchCaption(false);
+        Host().ShowModal(dialog, wash);
+    }
+}
+
+bool TFormMainQLMR::ConfirmCleanChild(const CheckListBox& children) {
+    const std::int32_t row = ChListBoxItem.ItemIndex;
+    const std::int32_t child = children.ItemIndex;
+    const std::string item = ChListBoxItem.Valid(row) ? ChListBoxItem.At(row).Text : "";
+    const std::string name = children.Valid(child) ? children.At(child).Text : "";
+    if (ConfirmClean("'" + item + " -> " + name + "'")) {
+        return true;
+    }
+    SpCancelPreview.Visible = false;
+    spMainCancel.Visible = false;
+    return false;
+}
+
 void TFormMainQLMR::RunAllChecked(bool preview) {
     if (!preview && PromptBefore &&
         !services_.dialogs.ShowMessage(platform::MessageKind::Question,
@@ -230,7 +281,6 @@ void TFormMainQLMR::RunAllChecked(bool preview) {
     WithEnd(
         [&] {
             TFormPreviewAll dialog;
-            std::vector<std::string> scratch;
             TargetContext collection = CollectionContext();
             ListsSuspended = true;
             WithEnd(
@@ -249,54 +299,23 @@ void TFormMainQLMR::RunAllChecked(bool preview) {
                         if (CurrentItem->ItemProperty.IsSpecial) {
                             dialog.CheckListBoxSpecial.Add(ChListBoxItem.At(i).Text);
                         }
-                        for (std::int32_t j = 0;
-                             j < ChListBoxFolder.Count() && j < CurrentItem->Folders.Count(); ++j) {
-                            if (ChListBoxFolder.Checked(j)) {
-                                scratch.clear();
-                                CollectFolderTargets(
-                                    CurrentItem->Folders.Items[static_cast<std::size_t>(j)],
-                                    scratch, collection);
-                                dialog.CheckListBoxPreviewFolder.AddAll(scratch);
-                            }
-                            if (CancelRequested) {
-                                break;
-                            }
-                        }
+                        CollectCheckedFolderTargets(dialog.CheckListBoxPreviewFolder, collection);
                         if (CancelRequested) {
                             break;
                         }
                         dialog.CheckListBoxPreviewFolder.SetSorted();
-                        for (std::int32_t j = 0;
-                             j < ChListBoxRegister.Count() && j < CurrentItem->Registers.Count();
-                             ++j) {
-                            if (ChListBoxRegister.Checked(j)) {
-                                scratch.clear();
-                                CollectRegistryEntries(
-                                    CurrentItem->Registers.Items[static_cast<std::size_t>(j)],
-                                    scratch, macros_, services_.registry);
-                                dialog.CheckListBoxPreviewregister.AddAll(scratch);
-                            }
-                        }
+                        CollectCheckedRegistryEntries(dialog.CheckListBoxPreviewregister);
                         dialog.AllbtnSelectallClick();
                         dialog.btnSelectallClick();
                         dialog.NewbtnSelectallClick();
                     }
                 },
                 [&] { ListsSuspended = false; });
-            const PreviewWashContext wash = WashContext();
-            if (preview) {
-                dialog.Caption =
-                    "Preview - Total Special: " +
-                    std::to_string(dialog.CheckListBoxSpecial.Count()) +
-                    "  Files: " + std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
-                    "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
-                if (!CancelRequested) {
-                    ShowSearchCaption(false);
-                    Host().ShowModal(dialog, wash);
-                }
-            } else {
-                dialog.btnWashAllClick(wash);
-            }
+            dialog.Caption =
+                "Preview - Total Special: " + std::to_string(dialog.CheckListBoxSpecial.Count()) +
+                "  Files: " + std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
+                "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
+            PreviewOrWash(dialog, preview, false);
         },
         [&] {
             EndRun();
@@ -323,54 +342,24 @@ void TFormMainQLMR::RunCurrentItem(bool preview) {
             }
             EnableRunCommands(false);
             TFormPreviewFolderRegister dialog;
-            std::vector<std::string> scratch;
             TargetContext collection = CollectionContext();
             const bool ticked = ChListBoxItem.Checked(row);
             ListsSuspended = true;
             WithEnd(
                 [&] {
                     SetStatusMode(StatusMode::Searching);
-                    for (std::int32_t j = 0;
-                         j < ChListBoxFolder.Count() && j < CurrentItem->Folders.Count(); ++j) {
-                        if (ChListBoxFolder.Checked(j)) {
-                            scratch.clear();
-                            CollectFolderTargets(
-                                CurrentItem->Folders.Items[static_cast<std::size_t>(j)], scratch,
-                                collection);
-                            dialog.CheckListBoxPreviewFolder.AddAll(scratch);
-                        }
-                        if (CancelRequested) {
-                            break;
-                        }
-                    }
+                    CollectCheckedFolderTargets(dialog.CheckListBoxPreviewFolder, collection);
                     dialog.CheckListBoxPreviewFolder.SetSorted();
                     ticked ? dialog.btnSelectallClick() : dialog.btnUnselectAllClick();
-                    for (std::int32_t j = 0;
-                         j < ChListBoxRegister.Count() && j < CurrentItem->Registers.Count(); ++j) {
-                        if (ChListBoxRegister.Checked(j)) {
-                            scratch.clear();
-                            CollectRegistryEntries(
-                                CurrentItem->Registers.Items[static_cast<std::size_t>(j)], scratch,
-                                macros_, services_.registry);
-                            dialog.CheckListBoxPreviewregister.AddAll(scratch);
-                        }
-                    }
+                    CollectCheckedRegistryEntries(dialog.CheckListBoxPreviewregister);
                     ticked ? dialog.NewbtnSelectallClick() : dialog.NewbtnUnselectAllClick();
                 },
                 [&] { ListsSuspended = false; });
-            const PreviewWashContext wash = WashContext();
-            if (preview) {
-                dialog.Caption =
-                    "Preview Current Item - Total Files: " +
-                    std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
-                    "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
-                if (!CancelRequested) {
-                    ShowSearchCaption(false);
-                    Host().ShowModal(dialog, wash);
-                }
-            } else {
-                dialog.btnwasherClick(wash);
-            }
+            dialog.Caption =
+                "Preview Current Item - Total Files: " +
+                std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
+                "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
+            PreviewOrWash(dialog, preview, false);
         },
         [&] {
             EndRun();
@@ -380,16 +369,9 @@ void TFormMainQLMR::RunCurrentItem(bool preview) {
 }
 
 void TFormMainQLMR::RunFolderChild(bool preview) {
-    const std::int32_t row = ChListBoxItem.ItemIndex;
     const std::int32_t child = ChListBoxFolder.ItemIndex;
-    if (!preview) {
-        const std::string item = ChListBoxItem.Valid(row) ? ChListBoxItem.At(row).Text : "";
-        const std::string name = ChListBoxFolder.Valid(child) ? ChListBoxFolder.At(child).Text : "";
-        if (!ConfirmClean("'" + item + " -> " + name + "'")) {
-            SpCancelPreview.Visible = false;
-            spMainCancel.Visible = false;
-            return;
-        }
+    if (!preview && !ConfirmCleanChild(ChListBoxFolder)) {
+        return;
     }
     services_.shell.ShowBusyCursor(true);
     WithEnd(
@@ -408,17 +390,9 @@ void TFormMainQLMR::RunFolderChild(bool preview) {
             dialog.CheckListBoxPreviewFolder.AddAll(targets);
             ChListBoxFolder.Checked(child) ? dialog.btnSelectallClick()
                                            : dialog.btnUnselectAllClick();
-            const PreviewWashContext wash = WashContext();
-            if (preview) {
-                dialog.Caption = "Preview Files of Current Item - Total Files: " +
-                                 std::to_string(dialog.CheckListBoxPreviewFolder.Count());
-                if (!CancelRequested) {
-                    ShowSearchCaption(false);
-                    Host().ShowModal(dialog, wash);
-                }
-            } else {
-                dialog.btnwasherClick(wash);
-            }
+            dialog.Caption = "Preview Files of Current Item - Total Files: " +
+                             std::to_string(dialog.CheckListBoxPreviewFolder.Count());
+            PreviewOrWash(dialog, preview, false);
         },
         [&] {
             EndRun();
@@ -427,17 +401,9 @@ void TFormMainQLMR::RunFolderChild(bool preview) {
 }
 
 void TFormMainQLMR::RunRegistryChild(bool preview) {
-    const std::int32_t row = ChListBoxItem.ItemIndex;
     const std::int32_t child = ChListBoxRegister.ItemIndex;
-    if (!preview) {
-        const std::string item = ChListBoxItem.Valid(row) ? ChListBoxItem.At(row).Text : "";
-        const std::string name =
-            ChListBoxRegister.Valid(child) ? ChListBoxRegister.At(child).Text : "";
-        if (!ConfirmClean("'" + item + " -> " + name + "'")) {
-            SpCancelPreview.Visible = false;
-            spMainCancel.Visible = false;
-            return;
-        }
+    if (!preview && !ConfirmCleanChild(ChListBoxRegister)) {
+        return;
     }
     services_.shell.ShowBusyCursor(true);
     WithEnd(
@@ -454,15 +420,10 @@ void TFormMainQLMR::RunRegistryChild(bool preview) {
             dialog.CheckListBoxPreviewregister.AddAll(entries);
             ChListBoxRegister.Checked(child) ? dialog.btnSelectallClick()
                                              : dialog.btnUnselectAllClick();
-            const PreviewWashContext wash = WashContext();
-            if (preview) {
-                dialog.Caption = "Preview Entries of Current Item - Total Entries: " +
-                                 std::to_string(dialog.CheckListBoxPreviewregister.Count());
-                ShowSearchCaption(false);
-                Host().ShowModal(dialog, wash);
-            } else {
-                dialog.btnwasherClick(wash);
-            }
+            dialog.Caption = "Preview Entries of Current Item - Total Entries: " +
+                             std::to_string(dialog.CheckListBoxPreviewregister.Count());
+            // Shown whatever the Cancel flag holds: no search ran.
+            PreviewOrWash(dialog, preview, true);
         },
         [&] {
             EndRun();

@@ -1,5 +1,6 @@
 #include "app/win32/form_dialog.h"
 
+#include "app/win32/modal_window.h"
 #include "platform/win32/wide.h"
 
 #include <commctrl.h>
@@ -238,27 +239,9 @@ void FormDialog::Buttons(std::vector<std::pair<std::string, Handler>> buttons) {
 }
 
 void FormDialog::Create() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &FormDialog::WindowProc;
-    wc.hInstance = instance_;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className_;
-    ::RegisterClassExW(&wc);
-
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT r{0, 0, kWidth, y_};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    hwnd_ = ::CreateWindowExW(exStyle, className_, Wide(caption_).c_str(), style,
-                              work.left + ((work.right - work.left) - w) / 2,
-                              work.top + ((work.bottom - work.top) - h) / 2, w, h, owner_, nullptr,
-                              instance_, this);
+    hwnd_ = CreateCentredPopup(instance_, className_, &FormDialog::WindowProc,
+                               Wide(caption_).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kWidth, y_, owner_, this);
     if (!hwnd_) {
         return;
     }
@@ -475,38 +458,14 @@ void FormDialog::ShowModal(const std::function<bool()>& done, Handler onClose) {
     if (!hwnd_) {
         return;
     }
-    if (owner_) {
-        ::EnableWindow(owner_, FALSE);
-    }
-    ::ShowWindow(hwnd_, SW_SHOW);
     for (const Control& c : controls_) {
         if (c.kind == Kind::Edit) {
             ::SetFocus(c.hwnd);
             break;
         }
     }
-    MSG msg;
-    bool quit = false;
-    while (!ended_) {
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
-        }
-        if (!::IsDialogMessageW(hwnd_, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    if (owner_) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-    }
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    ::DestroyWindow(hwnd_);
+    RunModal(hwnd_, owner_, [this] { return ended_; });
     hwnd_ = nullptr;
-    if (quit) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-    }
     if (failure_) {
         std::rethrow_exception(failure_);
     }

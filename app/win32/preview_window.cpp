@@ -1,5 +1,6 @@
 #include "app/win32/preview_window.h"
 
+#include "app/win32/modal_window.h"
 #include "platform/win32/wide.h"
 
 namespace quill::win32app {
@@ -83,65 +84,20 @@ PreviewWindow::~PreviewWindow() {
 
 void PreviewWindow::ShowModal() {
     const wchar_t* className = ClassNameOf(dialog_);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &PreviewWindow::WindowProc;
-    wc.hInstance = instance_;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassExW(&wc);
-
+    // The item dialog's border can be dragged; the others keep their size.
     const bool sizable = dialog_.Kind() == PreviewKind::FolderRegister;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | (sizable ? WS_THICKFRAME : 0);
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    int w = 580;
-    int h = 420;
-    if (!sizable) {
-        RECT r{0, 0, 572, 386};
-        ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
-        w = r.right - r.left;
-        h = r.bottom - r.top;
-    }
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    hwnd_ = ::CreateWindowExW(exStyle, className, Wide(dialog_.Caption).c_str(), style,
-                              work.left + ((work.right - work.left) - w) / 2,
-                              work.top + ((work.bottom - work.top) - h) / 2, w, h, owner_, nullptr,
-                              instance_, this);
+    hwnd_ = CreateCentredPopup(instance_, className, &PreviewWindow::WindowProc,
+                               Wide(dialog_.Caption).c_str(), style,
+                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 572, 386, owner_, this);
     if (!hwnd_) {
         return;
     }
     CreateControls();
     ShowPage(dialog_.ActivePage);
 
-    if (owner_) {
-        ::EnableWindow(owner_, FALSE);
-    }
-    ::ShowWindow(hwnd_, SW_SHOW);
-    MSG msg;
-    bool quit = false;
-    while (!dialog_.Closed) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = true;
-            break;
-        }
-        if (!::IsDialogMessageW(hwnd_, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    if (owner_) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-    }
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    ::DestroyWindow(hwnd_);
+    RunModal(hwnd_, owner_, [this] { return dialog_.Closed; });
     hwnd_ = nullptr;
-    if (quit) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-    }
     if (failure_) {
         std::rethrow_exception(failure_);
     }

@@ -10,6 +10,7 @@
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
 #include "settings/settings_file.h"
+#include "support/app_test.h"
 #include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
@@ -21,24 +22,8 @@ namespace {
 
 using platform::MessageKind;
 
-class FixedClock final : public platform::WallClock {
-public:
-    platform::LocalTime Now() override { return {2026, 12, 9, 11, 30, 0, 0}; }
-};
-
-class ItemCommandsTest : public ::testing::Test {
+class ItemCommandsTest : public test::AppTest {
 protected:
-    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
-    std::unique_ptr<test::RegistryEnv> reg = test::MakeRegistryEnv();
-    platform::MemorySystemInfo system;
-    platform::MemoryShell shell;
-    platform::MemoryDialogs dialogs;
-    platform::MemoryHotKeys hotKeys;
-    platform::MemoryFileDialogs fileDialogs;
-    FixedClock clock;
-    test::FakeWindow window;
-    const std::string& app = env->Root();
-
     void SetUp() override {
         env->Put("const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Shipped\r\n[Shipped]\r\n"
                                       "IsActive=1\r\n");
@@ -50,14 +35,6 @@ protected:
                  "tRegister.Total=1\r\ntRegister0.ChildItemName=MRU\r\n"
                  "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\X\r\n"
                  "[Other]\r\nIsActive=0\r\n");
-    }
-
-    std::unique_ptr<TFormMainQLMR> Start() {
-        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
-                                   dialogs,   clock,           hotKeys, fileDialogs};
-        auto w = std::make_unique<TFormMainQLMR>(services, app, std::nullopt);
-        w->SetHost(&window);
-        return w;
     }
 
     static std::string Rows(const CheckListBox& list) {

@@ -11,6 +11,7 @@
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
+#include "support/app_test.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
 
@@ -23,29 +24,8 @@ namespace {
 
 using platform::MessageKind;
 
-class FixedClock final : public platform::WallClock {
-public:
-    platform::LocalTime Now() override { return {2026, 12, 9, 11, 30, 0, 0}; }
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::AppTest {
 protected:
-    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
-    std::unique_ptr<test::RegistryEnv> reg = test::MakeRegistryEnv();
-    platform::MemorySystemInfo system;
-    platform::MemoryShell shell;
-    platform::MemoryDialogs dialogs;
-    platform::MemoryHotKeys hotKeys;
-    platform::MemoryFileDialogs fileDialogs;
-    FixedClock clock;
-    const std::string& app = env->Root();
-
-    std::unique_ptr<TFormMainQLMR> Start(std::optional<std::string> argument = std::nullopt) {
-        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
-                                   dialogs,   clock,           hotKeys, fileDialogs};
-        return std::make_unique<TFormMainQLMR>(services, app, std::move(argument));
-    }
-
     void Files() {
         env->Put("const\\system.txt",
                  "[Common]\r\nTotal=2\r\nItem0=Recycle Bin\r\nItem1=Temp\r\n"

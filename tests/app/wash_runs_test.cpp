@@ -10,6 +10,7 @@
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
+#include "support/app_test.h"
 #include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
@@ -25,24 +26,8 @@ namespace {
 
 using platform::MessageKind;
 
-class FixedClock final : public platform::WallClock {
-public:
-    platform::LocalTime Now() override { return now; }
-    platform::LocalTime now{2026, 12, 9, 11, 30, 0, 0};
-};
-
-class WashRunsTest : public ::testing::Test {
+class WashRunsTest : public test::AppTest {
 protected:
-    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
-    std::unique_ptr<test::RegistryEnv> reg = test::MakeRegistryEnv();
-    platform::MemorySystemInfo system;
-    platform::MemoryShell shell;
-    platform::MemoryDialogs dialogs;
-    platform::MemoryHotKeys hotKeys;
-    platform::MemoryFileDialogs fileDialogs;
-    FixedClock clock;
-    test::FakeWindow window;
-    const std::string& app = env->Root();
     std::string key; // the registry key of the "Temp" item's registry child
 
     void SetUp() override {
@@ -78,16 +63,6 @@ protected:
                      "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
                      app + "other\\*.*\r\n");
     }
-
-    std::unique_ptr<TFormMainQLMR> Start() {
-        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
-                                   dialogs,   clock,           hotKeys, fileDialogs};
-        auto w = std::make_unique<TFormMainQLMR>(services, app, std::nullopt);
-        w->SetHost(&window);
-        return w;
-    }
-
-    bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
 
     bool ValueExists() {
         std::unique_ptr<platform::RegistryKey> k;

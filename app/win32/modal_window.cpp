@@ -1,0 +1,56 @@
+#include "app/win32/modal_window.h"
+
+namespace quill::win32app {
+
+HWND CreateCentredPopup(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                        const wchar_t* caption, DWORD style, DWORD exStyle, int clientWidth,
+                        int clientHeight, HWND owner, void* self) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    ::RegisterClassExW(&wc); // fails harmlessly when registered already
+
+    RECT r{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return ::CreateWindowExW(
+        exStyle, className, caption, style, work.left + ((work.right - work.left) - w) / 2,
+        work.top + ((work.bottom - work.top) - h) / 2, w, h, owner, nullptr, instance, self);
+}
+
+void RunModal(HWND window, HWND owner, const std::function<bool()>& ended) {
+    if (owner) {
+        ::EnableWindow(owner, FALSE);
+    }
+    ::ShowWindow(window, SW_SHOW);
+    MSG msg{};
+    bool quit = false;
+    while (!ended()) {
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        if (!::IsDialogMessageW(window, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (owner) {
+        ::EnableWindow(owner, TRUE);
+        ::SetActiveWindow(owner);
+    }
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    ::DestroyWindow(window);
+    if (quit) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+}
+
+} // namespace quill::win32app
