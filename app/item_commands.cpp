@@ -74,6 +74,9 @@ void TFormMainQLMR::ReloadCatalogue() {
 // --- Wash items ---
 
 void TFormMainQLMR::SpNewClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::string file = AppDir + kUserFile;
     tItemContent scratch(services_.fs, file, "New Item");
     TFormAddEditItem editor;
@@ -102,6 +105,9 @@ void TFormMainQLMR::SpNewClick() {
 }
 
 void TFormMainQLMR::SpEditClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!ChListBoxItem.Valid(row) || !CurrentItem || row >= Catalogue.Count()) {
         return;
@@ -134,6 +140,9 @@ void TFormMainQLMR::SpEditClick() {
 }
 
 void TFormMainQLMR::SpDeleteClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!ChListBoxItem.Valid(row) || row >= Catalogue.Count()) {
         return;
@@ -161,6 +170,9 @@ void TFormMainQLMR::SpDeleteClick() {
 }
 
 void TFormMainQLMR::btnUpClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!ChListBoxItem.Valid(row) || row == 0) {
         return;
@@ -172,6 +184,9 @@ void TFormMainQLMR::btnUpClick() {
 }
 
 void TFormMainQLMR::btnDownClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!ChListBoxItem.Valid(row) || row == ChListBoxItem.Count() - 1) {
         return;
@@ -185,6 +200,9 @@ void TFormMainQLMR::btnDownClick() {
 // --- Children ---
 
 void TFormMainQLMR::SetAllChildChecks(CheckListBox& list, bool checked) {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t remembered = list.Count() > 0 ? list.ItemIndex : 0;
     for (std::int32_t i = 0; i < list.Count(); ++i) {
         if (list.Checked(i) == checked) {
@@ -204,6 +222,9 @@ void TFormMainQLMR::SetAllChildChecks(CheckListBox& list, bool checked) {
 }
 
 void TFormMainQLMR::EditFolderChild(bool adding) {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     if (!ChListBoxItem.Valid(ChListBoxItem.ItemIndex) || !CurrentItem) {
         return;
     }
@@ -247,6 +268,9 @@ void TFormMainQLMR::EditFolderChild(bool adding) {
 }
 
 void TFormMainQLMR::EditRegistryChild(bool adding) {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     if (!ChListBoxItem.Valid(ChListBoxItem.ItemIndex) || !CurrentItem) {
         return;
     }
@@ -288,6 +312,9 @@ void TFormMainQLMR::EditRegistryChild(bool adding) {
 }
 
 void TFormMainQLMR::btndeletefolderClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t k = ChListBoxFolder.ItemIndex;
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!CurrentItem || !ChListBoxFolder.Valid(k) || !ChListBoxItem.Valid(row) ||
@@ -307,6 +334,9 @@ void TFormMainQLMR::btndeletefolderClick() {
 }
 
 void TFormMainQLMR::btndeleteregisterClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const std::int32_t k = ChListBoxRegister.ItemIndex;
     const std::int32_t row = ChListBoxItem.ItemIndex;
     if (!CurrentItem || !ChListBoxRegister.Valid(k) || !ChListBoxItem.Valid(row) ||
@@ -328,6 +358,9 @@ void TFormMainQLMR::btndeleteregisterClick() {
 // --- Plug-in files ---
 
 void TFormMainQLMR::btnSavePluginClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const platform::FileDialogRequest request{"Save Wash Item selected to PlugIn file",
                                               kPluginFilter, "txt", true};
     std::string path;
@@ -385,6 +418,9 @@ void TFormMainQLMR::btnSavePluginClick() {
 }
 
 void TFormMainQLMR::SpeedButton7Click() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const platform::FileDialogRequest request{"Import Wash Items from PlugIn File", kPluginFilter,
                                               "txt", false};
     std::string source;

@@ -179,6 +179,9 @@ std::int32_t TFormMainQLMR::ItemIndexInFile(platform::FileSystem& fs, const std:
 }
 
 void TFormMainQLMR::ChListBoxItemClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     SelectItem();
 }
 
@@ -204,12 +207,18 @@ void TFormMainQLMR::TakeCheckMarksIntoCatalogue() {
 }
 
 void TFormMainQLMR::ChListBoxItemClickCheck() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     WriteBackSelectedItem();
     TakeCheckMarksIntoCatalogue();
     ShowSummary();
 }
 
 void TFormMainQLMR::btnSelectallClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     for (std::int32_t i = 0; i < ChListBoxItem.Count(); ++i) {
         ChListBoxItem.SetChecked(i, true);
     }
@@ -217,6 +226,9 @@ void TFormMainQLMR::btnSelectallClick() {
 }
 
 void TFormMainQLMR::btnUnselectAllClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     for (std::int32_t i = 0; i < ChListBoxItem.Count(); ++i) {
         ChListBoxItem.SetChecked(i, false);
     }
@@ -224,6 +236,9 @@ void TFormMainQLMR::btnUnselectAllClick() {
 }
 
 void TFormMainQLMR::ChListBoxFolderClickCheck(std::int32_t row) {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     if (!CurrentItem || !ChListBoxFolder.Valid(row) || row >= CurrentItem->Folders.Count()) {
         return;
     }
@@ -233,6 +248,9 @@ void TFormMainQLMR::ChListBoxFolderClickCheck(std::int32_t row) {
 }
 
 void TFormMainQLMR::ChListBoxRegisterClickCheck(std::int32_t row) {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     if (!CurrentItem || !ChListBoxRegister.Valid(row) || row >= CurrentItem->Registers.Count()) {
         return;
     }

@@ -94,6 +94,9 @@ public:
     void EndRun();
     void WaitBusy(std::uint32_t milliseconds);
     void CleanSpecialItem(const std::string& name);
+    // While a run goes on, the commands and list events that would change
+    // the wash items, their lists or the settings do nothing: the run holds
+    // the selected item and walks its lists.
     bool RunInProgress() const { return running_; }
 
     // --- Background operation ---

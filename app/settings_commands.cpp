@@ -5,6 +5,9 @@
 namespace quill {
 
 void TFormMainQLMR::btnsettingClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     const PreferencesServices services{
         services_.fs, services_.registry, services_.clock, services_.dialogs, AppDir, ProgramPath};
     const RunSettingsLink link{UseQuick,
@@ -28,6 +31,9 @@ void TFormMainQLMR::btnsettingClick() {
 }
 
 void TFormMainQLMR::btnExcludeClick() {
+    if (running_) {
+        return; // the run holds the selected item and its lists
+    }
     TFormExcludeFile dialog(services_.fs, AppDir, services_.fileDialogs, services_.shell, HelpFile,
                             [this] { return PickByWildcard(); });
     Host().ShowModal(dialog);

@@ -622,6 +622,11 @@ LRESULT MainFrame::OnListChanged(int id, const NMLISTVIEW& change) {
     if (!list.model->Valid(row)) {
         return 0;
     }
+    if (form_.RunInProgress()) {
+        // Nothing changes under a run: the list shows the model again later.
+        list.shown.clear();
+        return 0;
+    }
     const UINT changed = change.uNewState ^ change.uOldState;
     if ((changed & LVIS_STATEIMAGEMASK) && ((change.uNewState & LVIS_STATEIMAGEMASK) != 0)) {
         list.model->SetChecked(row, IsChecked(change.uNewState));

@@ -242,6 +242,30 @@ TEST_F(WashRunsTest, CancelDuringTheSearchRemovesNoFileButTheRestStillGoes) {
     EXPECT_EQ(window.shown, 0);
 }
 
+TEST_F(WashRunsTest, NothingChangesTheItemsWhileARunWalksThem) {
+    auto w = Start();
+    dialogs.answers = {true, true, true};
+    int tries = 0;
+    window.onPump = [&](int) {
+        if (w->Status != StatusMode::Searching || tries++ > 0) {
+            return;
+        }
+        // What the user might click while the search goes on.
+        w->SpDeleteClick();
+        w->ChListBoxItem.ItemIndex = 2;
+        w->ChListBoxItemClick();
+        w->btnUnselectAllClick();
+        w->btnWashAllClick(); // no second run inside the first
+    };
+    w->btnWashAllClick();
+    EXPECT_EQ(tries > 0, true);
+    EXPECT_EQ(w->ChListBoxItem.Count(), 3);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_FALSE(Exists("other\\c.tmp"));
+    EXPECT_EQ(w->ChListBoxItem.CheckedCount(), 2);
+}
+
 TEST_F(WashRunsTest, NothingCheckedWritesAnEmptySectionAndShowsNoCounters) {
     auto w = Start();
     w->btnUnselectAllClick();
