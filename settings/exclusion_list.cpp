@@ -1,9 +1,7 @@
 #include "settings/exclusion_list.h"
 
-#include "platform/text.h"
+#include "settings/line_list.h"
 #include "settings/settings_file.h"
-
-#include <utility>
 
 namespace quill {
 
@@ -17,12 +15,7 @@ TFormExcludeFile::TFormExcludeFile(platform::FileSystem& fs, std::string appDir,
 }
 
 void TFormExcludeFile::AddUnlessListed(const std::string& entry) {
-    for (const std::string& line : TextListBox1) {
-        if (text::EqualsNoCase(line, entry)) {
-            return;
-        }
-    }
-    TextListBox1.push_back(entry);
+    lines::AppendUnlessListed(TextListBox1, entry);
 }
 
 void TFormExcludeFile::Button6Click() {
@@ -45,19 +38,11 @@ void TFormExcludeFile::Button3Click() {
 }
 
 void TFormExcludeFile::btnUpClick() {
-    if (ItemIndex > 0 && ItemIndex < static_cast<std::int32_t>(TextListBox1.size())) {
-        std::swap(TextListBox1[static_cast<std::size_t>(ItemIndex)],
-                  TextListBox1[static_cast<std::size_t>(ItemIndex) - 1]);
-        --ItemIndex;
-    }
+    lines::MoveSelected(TextListBox1, ItemIndex, -1);
 }
 
 void TFormExcludeFile::btnDownClick() {
-    if (ItemIndex >= 0 && ItemIndex + 1 < static_cast<std::int32_t>(TextListBox1.size())) {
-        std::swap(TextListBox1[static_cast<std::size_t>(ItemIndex)],
-                  TextListBox1[static_cast<std::size_t>(ItemIndex) + 1]);
-        ++ItemIndex;
-    }
+    lines::MoveSelected(TextListBox1, ItemIndex, +1);
 }
 
 void TFormExcludeFile::SpeedButton2Click() {
@@ -66,11 +51,7 @@ void TFormExcludeFile::SpeedButton2Click() {
 }
 
 void TFormExcludeFile::Button5Click() {
-    if (ItemIndex < 0 || ItemIndex >= static_cast<std::int32_t>(TextListBox1.size())) {
-        return;
-    }
-    TextListBox1.erase(TextListBox1.begin() + ItemIndex);
-    ItemIndex = -1;
+    (void)lines::RemoveSelected(TextListBox1, ItemIndex); // no selection: nothing
 }
 
 void TFormExcludeFile::SpeedButton4Click() {

@@ -1,6 +1,7 @@
 #include "settings/wildcard_dialogs.h"
 
 #include "platform/text.h"
+#include "settings/line_list.h"
 #include "settings/settings_file.h"
 
 #include <utility>
@@ -20,24 +21,15 @@ void TFormWildcard::SpNewClick() {
     if (mask.empty()) {
         return;
     }
-    bool listed = false;
-    for (const std::string& line : ListBox1) {
-        listed = listed || text::EqualsNoCase(line, mask);
-    }
-    if (!listed) {
-        ListBox1.push_back(mask);
-    }
-    Edit1.clear();
+    lines::AppendUnlessListed(ListBox1, mask);
+    Edit1.clear(); // also when the mask was listed already
 }
 
 void TFormWildcard::Button4Click() {
-    if (ItemIndex < 0 || ItemIndex >= static_cast<std::int32_t>(ListBox1.size())) {
+    if (!lines::RemoveSelected(ListBox1, ItemIndex)) {
         dialogs_.ShowMessage(platform::MessageKind::Information,
                              "Please select a item by clicking");
-        return;
     }
-    ListBox1.erase(ListBox1.begin() + ItemIndex);
-    ItemIndex = -1;
 }
 
 void TFormWildcard::SpeedButton1Click() {
@@ -46,19 +38,11 @@ void TFormWildcard::SpeedButton1Click() {
 }
 
 void TFormWildcard::SpeedButton3Click() {
-    if (ItemIndex > 0 && ItemIndex < static_cast<std::int32_t>(ListBox1.size())) {
-        std::swap(ListBox1[static_cast<std::size_t>(ItemIndex)],
-                  ListBox1[static_cast<std::size_t>(ItemIndex) - 1]);
-        --ItemIndex;
-    }
+    lines::MoveSelected(ListBox1, ItemIndex, -1);
 }
 
 void TFormWildcard::SpeedButton2Click() {
-    if (ItemIndex >= 0 && ItemIndex + 1 < static_cast<std::int32_t>(ListBox1.size())) {
-        std::swap(ListBox1[static_cast<std::size_t>(ItemIndex)],
-                  ListBox1[static_cast<std::size_t>(ItemIndex) + 1]);
-        ++ItemIndex;
-    }
+    lines::MoveSelected(ListBox1, ItemIndex, +1);
 }
 
 void TFormWildcard::btnOkClick() {
