@@ -1,20 +1,21 @@
-# make test  installs what is missing, builds both configurations and runs every test.
+# make test  installs what is missing, builds every configuration and runs every
+#            test this machine can run.
 # make run   starts the program on its shipped defaults (on a virtual display
 #            when no X display is set).
 
 NATIVE := build/native
 WIN32  := build/win32
+WIN64  := build/win64
 JOBS   ?= $(shell nproc)
 
-.PHONY: test run deps native win32 test-native test-win32 format clean
+.PHONY: test run deps native win32 win64 test-native test-windows format clean
 
 test: deps
-	$(MAKE) native win32
-	$(MAKE) test-native test-win32
+	$(MAKE) native win32 win64
+	$(MAKE) test-native test-windows
 
 run: deps
-	$(MAKE) win32
-	bash scripts/run-program.sh $(WIN32)/app/quillmere.exe
+	bash scripts/run-program.sh
 
 deps:
 	bash scripts/install-deps.sh
@@ -28,11 +29,16 @@ win32:
 	cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WIN32) -j $(JOBS)
 
+win64:
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN64) -j $(JOBS)
+
 test-native:
 	ctest --test-dir $(NATIVE) --output-on-failure
 
-test-win32:
-	ctest --test-dir $(WIN32) --output-on-failure
+# The Windows tests of every build this machine runs (scripts/test-windows.sh).
+test-windows:
+	bash scripts/test-windows.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

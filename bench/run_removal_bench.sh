@@ -3,14 +3,16 @@
 # quick removal of 20,000 files of 1 KB against a bare DeleteFileW loop and
 # "cmd /c del /q"; secure removal of 1 GB in files of 1 to 64 MB against
 # "shred -n1 -u" natively and dd writing the same blocks (the disk's own
-# write rate). Run after make test (which builds build/win32).
+# write rate). Run after make test; the Windows build is the one this
+# machine runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build="build/$(bash scripts/wine-arch.sh)"
 
 work=build/bench/removal
 rm -rf "$work"
 mkdir -p "$work"
-scripts/wine-run.sh build/win32/bench/removal_bench.exe "Z:$(cd "$work" && pwd | sed 's|/|\\|g')"
+scripts/wine-run.sh "$build/bench/removal_bench.exe" "Z:$(cd "$work" && pwd | sed 's|/|\\|g')"
 
 # The same set of files as the secure run: 1, 2, 4 ... 64 MB, again and
 # again, until 1 GB is reached.
