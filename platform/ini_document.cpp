@@ -1,0 +1,292 @@
+#include "platform/ini_document.h"
+
+#include "platform/ini_lines.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quill {
+
+namespace {
+
+// Sections longer than this get an index of their keys at the first look-up;
+// shorter ones are searched line by line, which is quicker for them.
+constexpr std::size_t kIndexedSectionLines = 24;
+
+// Calls line for every line of text, split at CR LF, LF or CR; a final line
+// without a break counts.
+template <class Visit> void ForEachLine(std::string_view text, Visit&& line) {
+    const char* data = text.data();
+    const std::size_t n = text.size();
+    const auto next = [&](char c, std::size_t from) {
+        const void* at = std::memchr(data + from, c, n - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - data) : n;
+    };
+    std::size_t start = 0;
+    std::size_t lf = n > 0 ? next('\n', 0) : n;
+    std::size_t cr = n > 0 ? next('\r', 0) : n;
+    while (start < n) {
+        if (lf < start) {
+            lf = next('\n', start);
+        }
+        if (cr < start) {
+            cr = next('\r', start);
+        }
+        const std::size_t end = std::min(lf, cr);
+        line(text.substr(start, end - start));
+        if (end == n) {
+            break;
+        }
+        start = end + 1;
+        if (data[end] == '\r' && start < n && data[start] == '\n') {
+            ++start;
+        }
+    }
+}
+
+// The number k of a key named prefix + k, alone or followed by "." and more.
+std::optional<std::int64_t> EntryNumber(std::string_view key, std::string_view prefix) {
+    if (key.size() <= prefix.size() || !text::EqualsNoCase(key.substr(0, prefix.size()), prefix)) {
+        return std::nullopt;
+    }
+    std::size_t i = prefix.size();
+    const std::size_t first = i;
+    std::int64_t k = 0;
+    while (i < key.size() && key[i] >= '0' && key[i] <= '9' && i - first < 10) {
+        k = k * 10 + (key[i] - '0');
+        ++i;
+    }
+    if (i == first || (key[first] == '0' && i - first > 1)) {
+        return std::nullopt; // not the decimal form a writer gives
+    }
+    if (i < key.size() && key[i] != '.') {
+        return std::nullopt;
+    }
+    return k;
+}
+
+} // namespace
+
+IniDocument::IniDocument(std::string text) {
+    Parse(std::move(text));
+}
+
+void IniDocument::Parse(std::string text) {
+    source_ = std::move(text);
+    written_.clear();
+    sections_.clear();
+    byName_.clear();
+    stale_ = false;
+    sections_.emplace_back();
+    ForEachLine(source_, [this](std::string_view line) {
+        if (const auto name = ini::SectionName(text::Trim(line))) {
+            Section& s = sections_.emplace_back();
+            s.lines.push_back(line);
+            s.name = std::string(*name);
+            byName_[text::FoldCaseCopy(s.name)].push_back(sections_.size() - 1);
+        } else {
+            sections_.back().lines.push_back(line);
+        }
+    });
+}
+
+void IniDocument::Refresh() {
+    if (stale_) {
+        Parse(text::DecodeFileText(Text()));
+    }
+}
+
+std::string_view IniDocument::Keep(std::string line) {
+    return written_.emplace_back(std::move(line));
+}
+
+IniDocument::Section* IniDocument::FindSection(std::string_view name) {
+    const auto it = byName_.find(text::FoldCaseCopy(name));
+    if (it == byName_.end() || it->second.empty()) {
+        return nullptr;
+    }
+    return &sections_[it->second.front()];
+}
+
+void IniDocument::IndexKeys(Section& section) {
+    section.keys.clear();
+    section.keys.reserve(section.lines.size());
+    for (std::size_t i = 1; i < section.lines.size(); ++i) {
+        if (const auto kv = ini::ParseKeyLine(text::Trim(section.lines[i]))) {
+            section.keys.try_emplace(text::FoldCaseCopy(kv->key), i);
+        }
+    }
+    section.indexed = true;
+}
+
+std::optional<std::size_t> IniDocument::FindKey(Section& section, std::string_view key) {
+    if (section.lines.size() > kIndexedSectionLines) {
+        if (!section.indexed) {
+            IndexKeys(section);
+        }
+        const auto it = section.keys.find(text::FoldCaseCopy(key));
+        if (it == section.keys.end()) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    for (std::size_t i = 1; i < section.lines.size(); ++i) {
+        const auto kv = ini::ParseKeyLine(text::Trim(section.lines[i]));
+        if (kv && text::EqualsNoCase(kv->key, key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void IniDocument::AddSection(std::string_view header) {
+    Section& s = sections_.emplace_back();
+    s.lines.push_back(header);
+    s.name = std::string(*ini::SectionName(text::Trim(header)));
+    byName_[text::FoldCaseCopy(s.name)].push_back(sections_.size() - 1);
+}
+
+void IniDocument::NoteWritten(std::string_view line) {
+    // A fresh read would see a new section here, or decode text that is not
+    // UTF-8 as Windows-1252.
+    if (ini::SectionName(text::Trim(line)) || !text::IsUtf8(line)) {
+        stale_ = true;
+    }
+    NoteChanged();
+}
+
+void IniDocument::NoteChanged() {
+    // A fresh read skips a byte-order mark at the start of the text.
+    const auto& first = sections_.front().lines;
+    if (!first.empty() && first.front().substr(0, 3) == "\xEF\xBB\xBF") {
+        stale_ = true;
+    }
+}
+
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) {
+    Refresh();
+    Section* s = FindSection(section);
+    if (!s) {
+        return std::nullopt;
+    }
+    const auto at = FindKey(*s, key);
+    if (!at) {
+        return std::nullopt;
+    }
+    return ini::ParseKeyLine(text::Trim(s->lines[*at]))->value;
+}
+
+void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
+    Refresh();
+    const std::string keyText = ini::OneLine(key);
+    const std::string valueText = ini::OneLine(value);
+    Section* s = FindSection(section);
+    if (!s) {
+        const std::string_view header = Keep("[" + ini::OneLine(section) + "]");
+        AddSection(header);
+        const std::string_view line = Keep(keyText + "=" + valueText);
+        sections_.back().lines.push_back(line);
+        if (!text::IsUtf8(header)) {
+            stale_ = true;
+        }
+        NoteWritten(line);
+        return;
+    }
+    if (const auto at = FindKey(*s, keyText)) {
+        const auto kv = ini::ParseKeyLine(text::Trim(s->lines[*at]));
+        const std::string_view line = Keep(std::string(kv->key) + "=" + valueText);
+        s->lines[*at] = line;
+        NoteWritten(line);
+        return;
+    }
+    // After the last non-blank line of the section: only blank lines follow,
+    // so no indexed key moves.
+    std::size_t pos = s->lines.size();
+    while (pos > 1 && text::Trim(s->lines[pos - 1]).empty()) {
+        --pos;
+    }
+    const std::string_view line = Keep(keyText + "=" + valueText);
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(pos), line);
+    if (s->indexed) {
+        if (const auto kv = ini::ParseKeyLine(text::Trim(line))) {
+            s->keys.try_emplace(text::FoldCaseCopy(kv->key), pos);
+        }
+    }
+    NoteWritten(line);
+}
+
+bool IniDocument::EraseSection(std::string_view section) {
+    Refresh();
+    Section* s = FindSection(section);
+    if (!s) {
+        return false;
+    }
+    auto& live = byName_[text::FoldCaseCopy(s->name)];
+    live.erase(live.begin());
+    s->erased = true;
+    s->lines.clear();
+    s->keys.clear();
+    s->indexed = false;
+    NoteChanged();
+    return true;
+}
+
+bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
+    Refresh();
+    Section* s = FindSection(section);
+    if (!s) {
+        return false;
+    }
+    const auto at = FindKey(*s, key);
+    if (!at) {
+        return false;
+    }
+    s->lines.erase(s->lines.begin() + static_cast<std::ptrdiff_t>(*at));
+    s->keys.clear();
+    s->indexed = false;
+    NoteChanged();
+    return true;
+}
+
+IniDocument::ListExtent IniDocument::MeasureList(std::string_view section,
+                                                 std::string_view entryPrefix, std::int64_t limit) {
+    Refresh();
+    ListExtent extent;
+    Section* s = FindSection(section);
+    if (!s) {
+        return extent;
+    }
+    for (std::size_t i = 1; i < s->lines.size(); ++i) {
+        const auto kv = ini::ParseKeyLine(text::Trim(s->lines[i]));
+        if (!kv) {
+            continue;
+        }
+        ++extent.keyLines;
+        const auto k = EntryNumber(kv->key, entryPrefix);
+        if (k && *k < limit) {
+            extent.present = std::max(extent.present, *k + 1);
+        }
+    }
+    return extent;
+}
+
+std::string IniDocument::Text() const {
+    std::size_t size = 0;
+    for (const Section& s : sections_) {
+        for (const auto& line : s.lines) {
+            size += line.size() + 2;
+        }
+    }
+    std::string out;
+    out.reserve(size);
+    for (const Section& s : sections_) {
+        for (const auto& line : s.lines) {
+            out.append(line);
+            out.append("\r\n");
+        }
+    }
+    return out;
+}
+
+} // namespace quill
