@@ -45,6 +45,16 @@ template <class Visit> void ForEachLine(std::string_view text, Visit&& line) {
     }
 }
 
+// Joins the pieces of a line.
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+    std::string out;
+    out.reserve(a.size() + b.size() + c.size());
+    out.append(a);
+    out.append(b);
+    out.append(c);
+    return out;
+}
+
 // The number k of a key named prefix + k, alone or followed by "." and more.
 std::optional<std::int64_t> EntryNumber(std::string_view key, std::string_view prefix) {
     if (key.size() <= prefix.size() || !text::EqualsNoCase(key.substr(0, prefix.size()), prefix)) {
@@ -66,29 +76,75 @@ std::optional<std::int64_t> EntryNumber(std::string_view key, std::string_view p
     return k;
 }
 
+// Blanks the way Trim sees them, line breaks apart.
+bool IsBlankInLine(char c) {
+    return static_cast<unsigned char>(c) <= 0x20 && c != '\r' && c != '\n';
+}
+
+// Puts into out what folding gives: ASCII text directly, the rest through
+// the full comparison's fold.
+void FoldInto(std::string& out, std::string_view name) {
+    out.clear();
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            out = text::FoldCaseCopy(name);
+            return;
+        }
+        out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    }
+}
+
 } // namespace
 
 IniDocument::IniDocument(std::string text) {
     Parse(std::move(text));
 }
 
+// Finds the section lines only: a "[" that is the first non-blank of its
+// line, on a line that reads as a section header. Each section keeps its
+// text and is split into lines when first used.
 void IniDocument::Parse(std::string text) {
     source_ = std::move(text);
     written_.clear();
     sections_.clear();
     byName_.clear();
     stale_ = false;
+    const std::string_view all(source_);
+    const char* data = all.data();
+    const std::size_t n = all.size();
+    std::size_t sectionStart = 0; // of the section being collected
     sections_.emplace_back();
-    ForEachLine(source_, [this](std::string_view line) {
-        if (const auto name = ini::SectionName(text::Trim(line))) {
-            Section& s = sections_.emplace_back();
-            s.lines.push_back(line);
-            s.name = std::string(*name);
-            byName_[text::FoldCaseCopy(s.name)].push_back(sections_.size() - 1);
-        } else {
-            sections_.back().lines.push_back(line);
+    for (std::size_t at = 0; at < n;) {
+        const void* found = std::memchr(data + at, '[', n - at);
+        if (!found) {
+            break;
         }
-    });
+        const auto open = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        at = open + 1;
+        std::size_t lineStart = open;
+        while (lineStart > 0 && IsBlankInLine(data[lineStart - 1])) {
+            --lineStart;
+        }
+        if (lineStart > 0 && data[lineStart - 1] != '\r' && data[lineStart - 1] != '\n') {
+            continue; // not the first non-blank of its line
+        }
+        std::size_t lineEnd = open;
+        while (lineEnd < n && data[lineEnd] != '\r' && data[lineEnd] != '\n') {
+            ++lineEnd;
+        }
+        const std::string_view line = all.substr(lineStart, lineEnd - lineStart);
+        const auto name = ini::SectionName(text::Trim(line));
+        at = lineEnd;
+        if (!name) {
+            continue;
+        }
+        sections_.back().raw = all.substr(sectionStart, lineStart - sectionStart);
+        sectionStart = lineStart;
+        Section& s = sections_.emplace_back();
+        s.name = *name;
+        byName_[Folded(*name)].push_back(sections_.size() - 1);
+    }
+    sections_.back().raw = all.substr(sectionStart);
 }
 
 void IniDocument::Refresh() {
@@ -101,8 +157,22 @@ std::string_view IniDocument::Keep(std::string line) {
     return written_.emplace_back(std::move(line));
 }
 
+const std::string& IniDocument::Folded(std::string_view name) {
+    FoldInto(folded_, name);
+    return folded_;
+}
+
+std::vector<std::string_view>& IniDocument::Lines(Section& section) {
+    if (!section.split) {
+        ForEachLine(section.raw,
+                    [&section](std::string_view line) { section.lines.push_back(line); });
+        section.split = true;
+    }
+    return section.lines;
+}
+
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
-    const auto it = byName_.find(text::FoldCaseCopy(name));
+    const auto it = byName_.find(Folded(name));
     if (it == byName_.end() || it->second.empty()) {
         return nullptr;
     }
@@ -110,29 +180,32 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
 }
 
 void IniDocument::IndexKeys(Section& section) {
+    const auto& lines = Lines(section);
     section.keys.clear();
-    section.keys.reserve(section.lines.size());
-    for (std::size_t i = 1; i < section.lines.size(); ++i) {
-        if (const auto kv = ini::ParseKeyLine(text::Trim(section.lines[i]))) {
-            section.keys.try_emplace(text::FoldCaseCopy(kv->key), i);
+    section.keys.reserve(lines.size());
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (const auto kv = ini::ParseKeyLine(text::Trim(lines[i]))) {
+            section.keys.try_emplace(Folded(kv->key), i);
         }
     }
     section.indexed = true;
 }
 
 std::optional<std::size_t> IniDocument::FindKey(Section& section, std::string_view key) {
-    if (section.lines.size() > kIndexedSectionLines) {
-        if (!section.indexed) {
-            IndexKeys(section);
-        }
-        const auto it = section.keys.find(text::FoldCaseCopy(key));
+    const auto& lines = Lines(section);
+    // A long section searched often gets an index of its keys.
+    if (!section.indexed && lines.size() > kIndexedSectionLines && ++section.lookups > 8) {
+        IndexKeys(section);
+    }
+    if (section.indexed) {
+        const auto it = section.keys.find(Folded(key));
         if (it == section.keys.end()) {
             return std::nullopt;
         }
         return it->second;
     }
-    for (std::size_t i = 1; i < section.lines.size(); ++i) {
-        const auto kv = ini::ParseKeyLine(text::Trim(section.lines[i]));
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto kv = ini::ParseKeyLine(text::Trim(lines[i]));
         if (kv && text::EqualsNoCase(kv->key, key)) {
             return i;
         }
@@ -142,9 +215,10 @@ std::optional<std::size_t> IniDocument::FindKey(Section& section, std::string_vi
 
 void IniDocument::AddSection(std::string_view header) {
     Section& s = sections_.emplace_back();
+    s.split = true;
     s.lines.push_back(header);
-    s.name = std::string(*ini::SectionName(text::Trim(header)));
-    byName_[text::FoldCaseCopy(s.name)].push_back(sections_.size() - 1);
+    s.name = *ini::SectionName(text::Trim(header));
+    byName_[Folded(s.name)].push_back(sections_.size() - 1);
 }
 
 void IniDocument::NoteWritten(std::string_view line) {
@@ -158,8 +232,7 @@ void IniDocument::NoteWritten(std::string_view line) {
 
 void IniDocument::NoteChanged() {
     // A fresh read skips a byte-order mark at the start of the text.
-    const auto& first = sections_.front().lines;
-    if (!first.empty() && first.front().substr(0, 3) == "\xEF\xBB\xBF") {
+    if (sections_.front().raw.substr(0, 3) == "\xEF\xBB\xBF") {
         stale_ = true;
     }
 }
@@ -183,9 +256,9 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     const std::string valueText = ini::OneLine(value);
     Section* s = FindSection(section);
     if (!s) {
-        const std::string_view header = Keep("[" + ini::OneLine(section) + "]");
+        const std::string_view header = Keep(Joined("[", ini::OneLine(section), "]"));
         AddSection(header);
-        const std::string_view line = Keep(keyText + "=" + valueText);
+        const std::string_view line = Keep(Joined(keyText, "=", valueText));
         sections_.back().lines.push_back(line);
         if (!text::IsUtf8(header)) {
             stale_ = true;
@@ -195,7 +268,7 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     }
     if (const auto at = FindKey(*s, keyText)) {
         const auto kv = ini::ParseKeyLine(text::Trim(s->lines[*at]));
-        const std::string_view line = Keep(std::string(kv->key) + "=" + valueText);
+        const std::string_view line = Keep(Joined(kv->key, "=", valueText));
         s->lines[*at] = line;
         NoteWritten(line);
         return;
@@ -206,11 +279,11 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     while (pos > 1 && text::Trim(s->lines[pos - 1]).empty()) {
         --pos;
     }
-    const std::string_view line = Keep(keyText + "=" + valueText);
+    const std::string_view line = Keep(Joined(keyText, "=", valueText));
     s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(pos), line);
     if (s->indexed) {
         if (const auto kv = ini::ParseKeyLine(text::Trim(line))) {
-            s->keys.try_emplace(text::FoldCaseCopy(kv->key), pos);
+            s->keys.try_emplace(Folded(kv->key), pos);
         }
     }
     NoteWritten(line);
@@ -222,9 +295,11 @@ bool IniDocument::EraseSection(std::string_view section) {
     if (!s) {
         return false;
     }
-    auto& live = byName_[text::FoldCaseCopy(s->name)];
+    auto& live = byName_[Folded(s->name)];
     live.erase(live.begin());
     s->erased = true;
+    s->raw = {};
+    s->split = true;
     s->lines.clear();
     s->keys.clear();
     s->indexed = false;
@@ -257,8 +332,9 @@ IniDocument::ListExtent IniDocument::MeasureList(std::string_view section,
     if (!s) {
         return extent;
     }
-    for (std::size_t i = 1; i < s->lines.size(); ++i) {
-        const auto kv = ini::ParseKeyLine(text::Trim(s->lines[i]));
+    const auto& lines = Lines(*s);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto kv = ini::ParseKeyLine(text::Trim(lines[i]));
         if (!kv) {
             continue;
         }
@@ -274,16 +350,27 @@ IniDocument::ListExtent IniDocument::MeasureList(std::string_view section,
 std::string IniDocument::Text() const {
     std::size_t size = 0;
     for (const Section& s : sections_) {
-        for (const auto& line : s.lines) {
-            size += line.size() + 2;
+        if (s.split) {
+            for (const auto& line : s.lines) {
+                size += line.size() + 2;
+            }
+        } else {
+            size += s.raw.size() + 2;
         }
     }
     std::string out;
     out.reserve(size);
+    const auto append = [&out](std::string_view line) {
+        out.append(line);
+        out.append("\r\n");
+    };
     for (const Section& s : sections_) {
-        for (const auto& line : s.lines) {
-            out.append(line);
-            out.append("\r\n");
+        if (s.split) {
+            for (const auto& line : s.lines) {
+                append(line);
+            }
+        } else {
+            ForEachLine(s.raw, append);
         }
     }
     return out;

@@ -62,29 +62,35 @@ public:
 
 private:
     struct Section {
-        std::vector<std::string_view> lines; // the header first, except for the lines
-                                             // before the first section
-        std::string name;                    // as parsed from the header
+        std::string_view raw; // its text with line breaks, until split into lines
+        bool split = false;
+        std::vector<std::string_view> lines; // once split: the header first, except
+                                             // for the lines before the first section
+        std::string_view name;               // as parsed from the header
         bool erased = false;
         bool indexed = false;
+        std::uint32_t lookups = 0;
         std::unordered_map<std::string, std::size_t> keys; // folded key -> first line
     };
 
     void Parse(std::string text);
     void Refresh();
     std::string_view Keep(std::string line);
+    void AddSection(std::string_view header);
     Section* FindSection(std::string_view name);
+    std::vector<std::string_view>& Lines(Section& section);
     std::optional<std::size_t> FindKey(Section& section, std::string_view key);
     void IndexKeys(Section& section);
-    void AddSection(std::string_view header);
     void NoteWritten(std::string_view line);
     void NoteChanged();
+    const std::string& Folded(std::string_view name);
 
     std::string source_;
     std::deque<std::string> written_; // lines written since the parse; stable
     std::vector<Section> sections_;   // [0]: the lines before the first section
     std::unordered_map<std::string, std::vector<std::size_t>> byName_; // folded -> live
                                                                        // sections in order
+    std::string folded_;                                               // scratch for look-ups
     // A change made the text read differently from what the index says (a
     // written line that reads as a section header, or text that is not UTF-8
     // and would be decoded anew): parsed afresh before the next use.

@@ -9,6 +9,23 @@
 
 namespace quill {
 
+namespace {
+
+bool AllAscii(std::string_view bytes) {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+    }
+    return high < 0x80;
+}
+
+// The file's text: plain ASCII as it is, anything else decoded.
+std::string FileText(std::string bytes) {
+    return AllAscii(bytes) ? std::move(bytes) : text::DecodeFileText(bytes);
+}
+
+} // namespace
+
 std::optional<std::int32_t> ParseInteger(std::string_view t) {
     if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
         std::uint64_t v = 0;
@@ -80,7 +97,7 @@ IniFile::Held& IniFile::Open() const {
     } else {
         held_->load = Load::Ok;
     }
-    held_->doc = std::make_unique<IniDocument>(text::DecodeFileText(bytes));
+    held_->doc = std::make_unique<IniDocument>(FileText(std::move(bytes)));
     return *held_;
 }
 
