@@ -106,6 +106,7 @@ IniDocument::IniDocument(std::string text) {
 void IniDocument::Parse(std::string text) {
     source_ = std::move(text);
     written_.clear();
+    unchanged_.reset();
     sections_.clear();
     byName_.clear();
     stale_ = false;
@@ -148,8 +149,15 @@ void IniDocument::Parse(std::string text) {
 }
 
 void IniDocument::Refresh() {
-    if (stale_) {
-        Parse(text::DecodeFileText(Text()));
+    if (!stale_) {
+        return;
+    }
+    std::string text = Text();
+    std::string decoded = text::DecodeFileText(text);
+    const bool same = decoded == text;
+    Parse(std::move(decoded));
+    if (!same) {
+        unchanged_ = std::move(text);
     }
 }
 
@@ -222,6 +230,7 @@ void IniDocument::AddSection(std::string_view header) {
 }
 
 void IniDocument::NoteWritten(std::string_view line) {
+    unchanged_.reset();
     // A fresh read would see a new section here, or decode text that is not
     // UTF-8 as Windows-1252.
     if (ini::SectionName(text::Trim(line)) || !text::IsUtf8(line)) {
@@ -231,6 +240,7 @@ void IniDocument::NoteWritten(std::string_view line) {
 }
 
 void IniDocument::NoteChanged() {
+    unchanged_.reset();
     // A fresh read skips a byte-order mark at the start of the text.
     if (sections_.front().raw.substr(0, 3) == "\xEF\xBB\xBF") {
         stale_ = true;
@@ -348,6 +358,9 @@ IniDocument::ListExtent IniDocument::MeasureList(std::string_view section,
 }
 
 std::string IniDocument::Text() const {
+    if (unchanged_) {
+        return *unchanged_;
+    }
     std::size_t size = 0;
     for (const Section& s : sections_) {
         if (s.split) {

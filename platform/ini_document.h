@@ -95,6 +95,9 @@ private:
     // written line that reads as a section header, or text that is not UTF-8
     // and would be decoded anew): parsed afresh before the next use.
     bool stale_ = false;
+    // The text as last changed, while it differs from what the document now
+    // reads (decoded for reading): what the file holds until the next change.
+    std::optional<std::string> unchanged_;
 };
 
 } // namespace quill
