@@ -124,15 +124,16 @@ TEST(IniCommand, ACommandReadsOnceAndWritesOnce) {
     env->Put("x.ini", "[S]\r\nk=1\r\n");
     IniFile ini(fs, env->Root() + "x.ini", IniAccess::OneCommand);
     for (int i = 0; i < 200; ++i) {
-        ini.WriteInteger("S", "n" + std::to_string(i), ini.ReadInteger("S", "k", 0) + i);
+        const std::string key = std::to_string(i) + "n";
+        ini.WriteInteger("S", key, ini.ReadInteger("S", "k", 0) + i);
     }
     ini.EraseSection("Missing");
-    ini.DeleteKey("S", "n0");
+    ini.DeleteKey("S", "0n");
     EXPECT_EQ(fs.reads, 1);
     EXPECT_EQ(fs.replaces, 0); // nothing reaches the file before Commit
     ini.Commit();
     EXPECT_EQ(fs.replaces, 1);
-    EXPECT_EQ(ini.ReadString("S", "n199", ""), "200"); // the next call reads afresh
+    EXPECT_EQ(ini.ReadString("S", "199n", ""), "200"); // the next call reads afresh
     EXPECT_EQ(fs.reads, 2);
 }
 
