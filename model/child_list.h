@@ -29,8 +29,8 @@ public:
     std::int32_t Count() const { return static_cast<std::int32_t>(Items.size()); }
 
     // Reads the stored total (a negative one counts as 0, one above what
-    // the section holds as the children present), or writes Count. Returns
-    // the total read or written.
+    // the file holds as the children present), or writes Count. Returns the
+    // total read or written.
     std::int32_t ReadWriteTotal(Direction d) {
         IniFile ini(*fs_, FileName, IniAccess::OneCommand);
         const std::int32_t total = ReadWriteTotal(ini, d);

@@ -107,6 +107,7 @@ void IniDocument::Parse(std::string text) {
     source_ = std::move(text);
     written_.clear();
     unchanged_.reset();
+    lineCount_.reset();
     sections_.clear();
     byName_.clear();
     stale_ = false;
@@ -241,6 +242,7 @@ void IniDocument::NoteWritten(std::string_view line) {
 
 void IniDocument::NoteChanged() {
     unchanged_.reset();
+    lineCount_.reset();
     // A fresh read skips a byte-order mark at the start of the text.
     if (sections_.front().raw.substr(0, 3) == "\xEF\xBB\xBF") {
         stale_ = true;
@@ -355,6 +357,22 @@ IniDocument::ListExtent IniDocument::MeasureList(std::string_view section,
         }
     }
     return extent;
+}
+
+std::size_t IniDocument::LineCount() {
+    Refresh();
+    if (!lineCount_) {
+        std::size_t count = 0;
+        for (const Section& s : sections_) {
+            if (s.split) {
+                count += s.lines.size();
+            } else {
+                ForEachLine(s.raw, [&count](std::string_view) { ++count; });
+            }
+        }
+        lineCount_ = count;
+    }
+    return *lineCount_;
 }
 
 std::string IniDocument::Text() const {

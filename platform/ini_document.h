@@ -58,6 +58,9 @@ public:
     ListExtent MeasureList(std::string_view section, std::string_view entryPrefix,
                            std::int64_t limit);
 
+    // How many lines the text has.
+    std::size_t LineCount();
+
     std::string Text() const;
 
 private:
@@ -98,6 +101,7 @@ private:
     // The text as last changed, while it differs from what the document now
     // reads (decoded for reading): what the file holds until the next change.
     std::optional<std::string> unchanged_;
+    std::optional<std::size_t> lineCount_; // counted when first asked, until a change
 };
 
 } // namespace quill

@@ -151,8 +151,10 @@ std::int32_t IniFile::ReadCount(std::string_view section, std::string_view count
     if (count <= 0) {
         return count;
     }
-    const auto extent = Open().doc->MeasureList(section, entryPrefix, count);
-    if (static_cast<std::size_t>(count) <= extent.keyLines && count <= kMaxListEntries) {
+    IniDocument& doc = *Open().doc;
+    const auto extent = doc.MeasureList(section, entryPrefix, count);
+    const auto stated = static_cast<std::size_t>(count);
+    if (count <= kMaxListEntries && (stated <= extent.keyLines || stated <= doc.LineCount())) {
         return count;
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(extent.present, kMaxListEntries));

@@ -78,9 +78,9 @@ public:
 
     // The count of a numbered list whose entries are keys entryPrefix + k
     // (alone or followed by "." and a field). A count above the number of
-    // key lines of its section cannot be true: it reads as the number of
-    // entries present, one past the highest k found below it. Never more
-    // than kMaxListEntries; a negative count reads as it is.
+    // lines of the file cannot be true: it reads as the number of entries
+    // present, one past the highest k found below it. Never more than
+    // kMaxListEntries; a negative count reads as it is.
     std::int32_t ReadCount(std::string_view section, std::string_view countKey,
                            std::string_view entryPrefix) const;
 

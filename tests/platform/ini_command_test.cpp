@@ -199,17 +199,18 @@ TEST(IniCommand, ListsAreReadOnceAndWrittenOnceAllOrNothing) {
     EXPECT_EQ(fs.reads, 1);
 }
 
-TEST(IniCommand, CountsAboveWhatTheSectionHoldsReadAsTheEntriesPresent) {
-    IniDocument doc("");
+TEST(IniCommand, CountsAboveWhatTheFileHoldsReadAsTheEntriesPresent) {
     auto env = test::MakeTestEnv();
     env->Put("x.ini", "[L]\r\nTotal=666666666\r\nItem0=a\r\nItem1=b\r\nItem01=no\r\n"
                       "ItemX=no\r\n[C]\r\ntFolder.Total=10000\r\ntFolder0.isactive=1\r\n"
                       "tFolder2.deletepath=x\r\n[Sane]\r\nTotal=3\r\nItem0=a\r\nIsActive=1\r\n"
-                      "[Negative]\r\nTotal=-4\r\n[Far]\r\nTotal=666666666\r\nItem250000=x\r\n");
+                      "[Negative]\r\nTotal=-4\r\n[Far]\r\nTotal=666666666\r\nItem250000=x\r\n"
+                      "[Bare]\r\nTotal=20\r\n");
     const IniFile ini(env->Fs(), env->Root() + "x.ini");
     EXPECT_EQ(ini.ReadCount("L", "Total", "Item"), 2);
     EXPECT_EQ(ini.ReadCount("C", "tFolder.Total", "tFolder"), 3); // one past tFolder2
     EXPECT_EQ(ini.ReadCount("Sane", "Total", "Item"), 3);         // could be true: kept
+    EXPECT_EQ(ini.ReadCount("Bare", "Total", "Item"), 20);        // the file has 21 lines
     EXPECT_EQ(ini.ReadCount("Negative", "Total", "Item"), -4);
     EXPECT_EQ(ini.ReadCount("Far", "Total", "Item"), kMaxListEntries);
     EXPECT_EQ(ini.ReadCount("Missing", "Total", "Item"), 0);
