@@ -9,8 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
-// The text of an INI file, parsed once into its lines with an index of its
-// sections and keys, read and changed in memory.
+// The text of an INI file, parsed once and read and changed in memory: the
+// section lines are found at once, indexed by name; a section is split into
+// its lines when first used; a long section searched often gets an index of
+// its keys.
 //
 // Reading rules: a trimmed line "[name]" starts a section (the name ends at
 // the last "]"); "key=value" splits at the first "="; a line starting with
@@ -19,8 +21,8 @@
 // none.
 //
 // Changes keep every other line exactly as it was; Text() joins the lines
-// with CR LF. After any sequence of changes the document reads exactly as a
-// fresh parse of Text() would.
+// with CR LF. After any sequence of changes the document reads exactly as the
+// file would if Text() were written to it and read again.
 
 namespace quill {
 
