@@ -47,8 +47,8 @@ bool TFormMainQLMR::NameTakenInFile(const std::string& file, const std::string& 
 
 bool TFormMainQLMR::NameTakenByOther(const std::string& file, const std::string& name,
                                      std::int32_t n) const {
-    const IniFile ini(services_.fs, file);
-    const std::int32_t total = ini.ReadInteger("Common", "Total", 0);
+    const IniFile ini(services_.fs, file, IniAccess::OneCommand);
+    const std::int32_t total = ini.ReadCount("Common", "Total", "Item");
     for (std::int32_t k = 0; k < total; ++k) {
         if (k != n && SameName(ini.ReadString("Common", "Item" + std::to_string(k), ""), name)) {
             return true;

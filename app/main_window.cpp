@@ -168,8 +168,8 @@ void TFormMainQLMR::ShowSummary() {
 
 std::int32_t TFormMainQLMR::ItemIndexInFile(platform::FileSystem& fs, const std::string& file,
                                             const std::string& name) {
-    const IniFile ini(fs, file);
-    const std::int32_t total = ini.ReadInteger("Common", "Total", 0);
+    const IniFile ini(fs, file, IniAccess::OneCommand);
+    const std::int32_t total = ini.ReadCount("Common", "Total", "Item");
     for (std::int32_t n = 0; n < total; ++n) {
         if (ini.ReadString("Common", "Item" + std::to_string(n), "") == name) {
             return n;

@@ -3,6 +3,9 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 
 namespace quill {
 
@@ -11,6 +14,24 @@ namespace {
 bool HasTxtExtension(const std::string& name) {
     return name.size() > 4 &&
            text::EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".txt");
+}
+
+// An entry's identity: name and file, compared exactly.
+struct EntryKey {
+    std::string_view name;
+    std::string_view file;
+    bool operator==(const EntryKey&) const = default;
+};
+
+struct EntryKeyHash {
+    std::size_t operator()(const EntryKey& k) const {
+        const std::hash<std::string_view> h;
+        return h(k.name) * 1000003u ^ h(k.file);
+    }
+};
+
+EntryKey KeyOf(const titem_property& e) {
+    return {e.ItemName, e.txtfilename};
 }
 
 } // namespace
@@ -43,15 +64,28 @@ void LoadCatalogue(platform::FileSystem& fs, const std::string& appDir, titem_li
     titem_list order(fs);
     order.LoadFromFile(appDir + "order.ini");
 
+    // Every entry the catalogue gets matches an entry of all: one table of
+    // all's entries tells both whether an entry exists and whether the
+    // catalogue has it yet.
+    std::unordered_map<EntryKey, bool, EntryKeyHash> inCatalogue;
+    inCatalogue.reserve(all.Items.size());
+    for (const auto& a : all.Items) {
+        inCatalogue.try_emplace(KeyOf(a), false);
+    }
     catalogue.Clear();
+    catalogue.Items.reserve(all.Items.size());
     for (const auto& e : order.Items) {
-        if (all.Contains(e)) {
+        const auto it = inCatalogue.find(KeyOf(e));
+        if (it != inCatalogue.end()) {
             catalogue.AddCopy(e);
+            it->second = true;
         }
     }
     for (const auto& a : all.Items) {
-        if (!catalogue.Contains(a)) {
+        bool& added = inCatalogue.find(KeyOf(a))->second;
+        if (!added) {
             catalogue.AddCopy(a);
+            added = true;
         }
     }
 }

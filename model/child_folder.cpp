@@ -9,6 +9,13 @@ tChildFolder::tChildFolder(platform::FileSystem& fs, std::string fileName, std::
     ReadWrite(Direction::Read);
 }
 
+tChildFolder::tChildFolder(platform::FileSystem& fs, IniFile& ini, std::string sectionName,
+                           std::int32_t index)
+    : bycategory(byRegister), FileName(ini.FileName()), SectionName(std::move(sectionName)),
+      Index(index), fs_(&fs) {
+    ReadWrite(ini, Direction::Read);
+}
+
 tChildFolder::tChildFolder(const tChildFolder& o)
     : ChildItemName(o.ChildItemName), isactive(o.isactive), bycategory(o.bycategory),
       RegisterName(o.RegisterName), RegisterValueofName(o.RegisterValueofName),
@@ -35,7 +42,12 @@ tChildFolder& tChildFolder::operator=(const tChildFolder& o) {
 }
 
 void tChildFolder::ReadWrite(Direction d) {
-    IniFile ini(*fs_, FileName);
+    IniFile ini(*fs_, FileName, IniAccess::OneCommand);
+    ReadWrite(ini, d);
+    ini.Commit();
+}
+
+void tChildFolder::ReadWrite(IniFile& ini, Direction d) {
     const std::string p = kKeyPrefix + std::to_string(Index) + ".";
     SyncString(ini, d, SectionName, p + "ChildItemName", ChildItemName);
     SyncBool(ini, d, SectionName, p + "isactive", isactive, false);

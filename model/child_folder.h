@@ -25,11 +25,17 @@ public:
     // Binds the child and reads its keys; missing keys give the defaults.
     tChildFolder(platform::FileSystem& fs, std::string fileName, std::string sectionName,
                  std::int32_t index);
+    // The same, reading from the command's open file.
+    tChildFolder(platform::FileSystem& fs, IniFile& ini, std::string sectionName,
+                 std::int32_t index);
     // Copies persistent fields and binding; never FoundFiles.
     tChildFolder(const tChildFolder& other);
     tChildFolder& operator=(const tChildFolder& other);
 
+    // Reads or writes the child's keys; a write is one replace of the file.
     void ReadWrite(Direction d);
+    // The same inside a command on the child's file.
+    void ReadWrite(IniFile& ini, Direction d);
 
     std::string ChildItemName;
     bool isactive = false;

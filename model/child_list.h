@@ -17,30 +17,46 @@ public:
     // Binds the list and loads its children from the file.
     tChildList(platform::FileSystem& fs, std::string fileName, std::string sectionName)
         : FileName(std::move(fileName)), SectionName(std::move(sectionName)), fs_(&fs) {
-        LoadChildren(ReadWriteTotal(Direction::Read));
+        IniFile ini(fs, FileName, IniAccess::OneCommand);
+        LoadChildren(ini, ReadWriteTotal(ini, Direction::Read));
+    }
+    // The same, reading from the command's open file.
+    tChildList(platform::FileSystem& fs, IniFile& ini, std::string sectionName)
+        : FileName(ini.FileName()), SectionName(std::move(sectionName)), fs_(&fs) {
+        LoadChildren(ini, ReadWriteTotal(ini, Direction::Read));
     }
 
     std::int32_t Count() const { return static_cast<std::int32_t>(Items.size()); }
 
-    // Reads the stored total (a negative one counts as 0), or writes Count.
-    // Returns the total read or written.
+    // Reads the stored total (a negative one counts as 0, one above what
+    // the file holds as the children present), or writes Count. Returns the
+    // total read or written.
     std::int32_t ReadWriteTotal(Direction d) {
-        IniFile ini(*fs_, FileName);
+        IniFile ini(*fs_, FileName, IniAccess::OneCommand);
+        const std::int32_t total = ReadWriteTotal(ini, d);
+        ini.Commit();
+        return total;
+    }
+    std::int32_t ReadWriteTotal(IniFile& ini, Direction d) {
         const std::string key = std::string(Child::kKeyPrefix) + ".Total";
         if (d == Direction::Write) {
             ini.WriteInteger(SectionName, key, Count());
             return Count();
         }
-        const std::int32_t total = ini.ReadInteger(SectionName, key, 0);
+        const std::int32_t total = ini.ReadCount(SectionName, key, Child::kKeyPrefix);
         return total > 0 ? total : 0;
     }
 
     // Replaces the children by those stored at positions 0 to total - 1.
     void LoadChildren(std::int32_t total) {
+        IniFile ini(*fs_, FileName, IniAccess::OneCommand);
+        LoadChildren(ini, total);
+    }
+    void LoadChildren(IniFile& ini, std::int32_t total) {
         Items.clear();
         Items.reserve(static_cast<std::size_t>(total));
         for (std::int32_t i = 0; i < total; ++i) {
-            Items.emplace_back(*fs_, FileName, SectionName, i);
+            Items.emplace_back(*fs_, ini, SectionName, i);
         }
     }
 
@@ -68,10 +84,17 @@ public:
 
     static void Assign(Child& target, const Child& source) { target = source; }
 
+    // Writes the total and every child with one replace of the file; on
+    // failure the file stays as it was.
     void Save() {
-        ReadWriteTotal(Direction::Write);
+        IniFile ini(*fs_, FileName, IniAccess::OneCommand);
+        Save(ini);
+        ini.Commit();
+    }
+    void Save(IniFile& ini) {
+        ReadWriteTotal(ini, Direction::Write);
         for (auto& child : Items) {
-            child.ReadWrite(Direction::Write);
+            child.ReadWrite(ini, Direction::Write);
         }
     }
 

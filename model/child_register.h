@@ -22,8 +22,14 @@ public:
 
     tChildRegister(platform::FileSystem& fs, std::string fileName, std::string sectionName,
                    std::int32_t index);
+    // The same, reading from the command's open file.
+    tChildRegister(platform::FileSystem& fs, IniFile& ini, std::string sectionName,
+                   std::int32_t index);
 
+    // Reads or writes the child's keys; a write is one replace of the file.
     void ReadWrite(Direction d);
+    // The same inside a command on the child's file.
+    void ReadWrite(IniFile& ini, Direction d);
 
     std::string ChildItemName;
     std::string RegisterKeyName;

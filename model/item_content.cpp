@@ -5,13 +5,22 @@ namespace quill {
 
 tItemContent::tItemContent(platform::FileSystem& fs, const std::string& fileName,
                            const std::string& itemName)
-    : ItemProperty{itemName, true, false, fileName}, Folders(fs, fileName, itemName),
-      Registers(fs, fileName, itemName), fs_(&fs) {
-    ReadWriteFlags(Direction::Read);
+    : tItemContent(fs, IniFile(fs, fileName, IniAccess::OneCommand), itemName) {}
+
+// ini: the item's file, open for this one load.
+tItemContent::tItemContent(platform::FileSystem& fs, IniFile&& ini, const std::string& itemName)
+    : ItemProperty{itemName, true, false, ini.FileName()}, Folders(fs, ini, itemName),
+      Registers(fs, ini, itemName), fs_(&fs) {
+    ReadWriteFlags(ini, Direction::Read);
 }
 
 void tItemContent::ReadWriteFlags(Direction d) {
-    IniFile ini(*fs_, ItemProperty.txtfilename);
+    IniFile ini(*fs_, ItemProperty.txtfilename, IniAccess::OneCommand);
+    ReadWriteFlags(ini, d);
+    ini.Commit();
+}
+
+void tItemContent::ReadWriteFlags(IniFile& ini, Direction d) {
     SyncBool(ini, d, ItemProperty.ItemName, "IsActive", ItemProperty.IsActive, true);
     SyncBool(ini, d, ItemProperty.ItemName, "IsSpecial", ItemProperty.IsSpecial, false);
 }
@@ -23,45 +32,47 @@ void tItemContent::Rebind(const std::string& fileName, const std::string& itemNa
     Registers.Rebind(fileName, itemName);
 }
 
-void tItemContent::WriteWhole() {
-    ReadWriteFlags(Direction::Write);
-    Folders.Save();
-    Registers.Save();
+void tItemContent::WriteWhole(IniFile& ini) {
+    ReadWriteFlags(ini, Direction::Write);
+    Folders.Save(ini);
+    Registers.Save(ini);
 }
 
 void tItemContent::AppendToFile(const std::string& fileName, const std::string& itemName,
                                 bool active) {
     Rebind(fileName, itemName);
-    IniFile ini(*fs_, fileName);
+    IniFile ini(*fs_, fileName, IniAccess::OneCommand);
     const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
     ini.WriteInteger(kListSection, kListTotal, n + 1);
     ini.WriteString(kListSection, ItemKey(n), itemName);
     ItemProperty.IsActive = active;
-    WriteWhole();
+    WriteWhole(ini);
+    ini.Commit();
 }
 
 void tItemContent::Rename(const std::string& newName, bool active, std::int32_t position) {
-    IniFile ini(*fs_, ItemProperty.txtfilename);
+    IniFile ini(*fs_, ItemProperty.txtfilename, IniAccess::OneCommand);
     try {
         ini.EraseSection(ItemProperty.ItemName);
     } catch (const EIniFileException&) {
-        // The section is written anew below; a failed erase leaves old keys only.
+        // An unreadable file: the writes below raise the same error.
     }
     Rebind(ItemProperty.txtfilename, newName);
     ini.WriteString(kListSection, ItemKey(position), newName);
     ItemProperty.IsActive = active;
-    WriteWhole();
+    WriteWhole(ini);
+    ini.Commit();
 }
 
 void tItemContent::RemoveFromFile(platform::FileSystem& fs, const std::string& fileName,
                                   const std::string& itemName, std::int32_t position) {
-    IniFile ini(fs, fileName);
+    IniFile ini(fs, fileName, IniAccess::OneCommand);
     try {
         ini.EraseSection(itemName);
     } catch (const EIniFileException&) {
-        // Ignored: the list entry goes all the same.
+        // An unreadable file: writing the list below raises the same error.
     }
-    const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
+    const std::int32_t n = ini.ReadCount(kListSection, kListTotal, kItemPrefix);
     for (std::int32_t k = position; k <= n - 2; ++k) {
         ini.WriteString(kListSection, ItemKey(k), ini.ReadString(kListSection, ItemKey(k + 1), ""));
     }
@@ -69,6 +80,7 @@ void tItemContent::RemoveFromFile(platform::FileSystem& fs, const std::string& f
         ini.DeleteKey(kListSection, ItemKey(n - 1));
     }
     ini.WriteInteger(kListSection, kListTotal, n >= 1 ? n - 1 : 0);
+    ini.Commit();
 }
 
 } // namespace quill

@@ -11,16 +11,21 @@ namespace quill {
 // One wash item with its children, loaded from its wash-item file.
 class tItemContent {
 public:
-    // Reads the item's flags and both child lists from section itemName.
+    // Reads the item's flags and both child lists from section itemName,
+    // parsing the file once.
     tItemContent(platform::FileSystem& fs, const std::string& fileName,
                  const std::string& itemName);
 
     // "IsActive" then "IsSpecial" in the item's section.
     void ReadWriteFlags(Direction d);
+    void ReadWriteFlags(IniFile& ini, Direction d);
 
     // Memory only: binds the item, both lists and every child to another
     // file and name.
     void Rebind(const std::string& fileName, const std::string& itemName);
+
+    // The three commands below each read the file once and replace it once;
+    // a failure leaves it as it was.
 
     // Writes the whole item as the new last item of a file, creating it.
     void AppendToFile(const std::string& fileName, const std::string& itemName, bool active);
@@ -38,7 +43,8 @@ public:
     tRegister Registers;
 
 private:
-    void WriteWhole();
+    tItemContent(platform::FileSystem& fs, IniFile&& ini, const std::string& itemName);
+    void WriteWhole(IniFile& ini);
 
     platform::FileSystem* fs_;
 };

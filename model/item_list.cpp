@@ -4,13 +4,15 @@
 #include "platform/ini_file.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quill {
 
 void titem_list::LoadFromFile(const std::string& path) {
-    IniFile ini(*fs_, path);
-    const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
+    const IniFile ini(*fs_, path, IniAccess::OneCommand);
+    const std::int32_t n = ini.ReadCount(kListSection, kListTotal, kItemPrefix);
+    Items.reserve(Items.size() + static_cast<std::size_t>(std::max(n, 0)));
     for (std::int32_t k = 0; k < n; ++k) {
         const std::string v = ini.ReadString(kListSection, ItemKey(k), "");
         if (text::Trim(v).empty()) {
@@ -32,7 +34,7 @@ void titem_list::LoadFromFile(const std::string& path) {
 }
 
 void titem_list::SaveToFile(const std::string& path) const {
-    IniFile ini(*fs_, path);
+    IniFile ini(*fs_, path, IniAccess::OneCommand);
     ini.WriteInteger(kListSection, kListTotal, Count());
     for (std::int32_t i = 0; i < Count(); ++i) {
         const titem_property& e = Items[static_cast<std::size_t>(i)];
@@ -42,6 +44,7 @@ void titem_list::SaveToFile(const std::string& path) const {
         ini.WriteBool(v, "IsActive", e.IsActive);
         ini.WriteBool(v, "IsSpecial", e.IsSpecial);
     }
+    ini.Commit();
 }
 
 bool titem_list::Contains(const titem_property& entry) const {

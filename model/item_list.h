@@ -20,10 +20,11 @@ public:
     std::int32_t Count() const { return static_cast<std::int32_t>(Items.size()); }
 
     // Appends the entries listed in the "Common" section of a wash-item file
-    // or of the order file. Existing entries stay.
+    // or of the order file. Existing entries stay. Reads the file once.
     void LoadFromFile(const std::string& path);
 
     // Writes the catalogue as an order file; removes nothing already there.
+    // One replace of the file: on failure it stays as it was.
     void SaveToFile(const std::string& path) const;
 
     // True when an entry has the same ItemName and txtfilename, case included.

@@ -10,9 +10,10 @@ namespace quill {
 
 inline constexpr const char* kListSection = "Common";
 inline constexpr const char* kListTotal = "Total";
+inline constexpr const char* kItemPrefix = "Item";
 
 inline std::string ItemKey(std::int32_t k) {
-    return "Item" + std::to_string(k);
+    return kItemPrefix + std::to_string(k);
 }
 
 } // namespace quill

@@ -1,126 +1,27 @@
 #include "platform/ini_file.h"
 
+#include "platform/ini_document.h"
+#include "platform/ini_lines.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quill {
 
 namespace {
 
-// Splits text into lines at CR LF, LF or CR; a final line without break counts.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
+bool AllAscii(std::string_view bytes) {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
     }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
+    return high < 0x80;
 }
 
-// The section name of a trimmed line, when it is a section line.
-std::optional<std::string_view> SectionName(std::string_view line) {
-    if (line.empty() || line.front() != '[') {
-        return std::nullopt;
-    }
-    const std::size_t close = line.rfind(']');
-    if (close == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return text::Trim(line.substr(1, close - 1));
-}
-
-struct KeyLine {
-    std::string_view key;
-    std::string_view value;
-};
-
-// The key and value of a trimmed line, when it is a key line.
-std::optional<KeyLine> ParseKeyLine(std::string_view line) {
-    if (line.empty() || line.front() == ';') {
-        return std::nullopt;
-    }
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return KeyLine{text::Trim(line.substr(0, eq)), text::Trim(line.substr(eq + 1))};
-}
-
-std::string_view Unquote(std::string_view v) {
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        return v.substr(1, v.size() - 2);
-    }
-    return v;
-}
-
-// A line break inside a stored name or value would start a new line of the
-// file and could forge keys; it is written as a blank instead.
-std::string OneLine(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    return out;
-}
-
-// Where a section lies in the list of lines: its header line and one past
-// its last line.
-struct SectionSpan {
-    std::size_t header;
-    std::size_t end;
-};
-
-std::optional<SectionSpan> FindSection(const std::vector<std::string_view>& lines,
-                                       std::string_view section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = SectionName(text::Trim(lines[i]));
-        if (name && text::EqualsNoCase(*name, section)) {
-            std::size_t end = i + 1;
-            while (end < lines.size() && !SectionName(text::Trim(lines[end]))) {
-                ++end;
-            }
-            return SectionSpan{i, end};
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> FindKey(const std::vector<std::string_view>& lines, SectionSpan span,
-                                   std::string_view key) {
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto kv = ParseKeyLine(text::Trim(lines[i]));
-        if (kv && text::EqualsNoCase(kv->key, key)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string JoinLines(const std::vector<std::string_view>& lines) {
-    std::size_t size = 0;
-    for (const auto& l : lines) {
-        size += l.size() + 2;
-    }
-    std::string out;
-    out.reserve(size);
-    for (const auto& l : lines) {
-        out.append(l);
-        out.append("\r\n");
-    }
-    return out;
+// The file's text: plain ASCII as it is, anything else decoded.
+std::string FileText(std::string bytes) {
+    return AllAscii(bytes) ? std::move(bytes) : text::DecodeFileText(bytes);
 }
 
 } // namespace
@@ -175,25 +76,48 @@ std::optional<std::int32_t> ParseInteger(std::string_view t) {
     return static_cast<std::int32_t>(v);
 }
 
-IniFile::IniFile(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+IniFile::IniFile(platform::FileSystem& fs, std::string path, IniAccess access)
+    : fs_(fs), path_(std::move(path)), access_(access) {}
 
-IniFile::Load IniFile::LoadText(std::string& text) const {
+IniFile::~IniFile() = default;
+
+IniFile::Held& IniFile::Open() const {
+    if (held_ && access_ == IniAccess::OneCommand) {
+        return *held_;
+    }
+    held_ = std::make_unique<Held>();
     std::string bytes;
     const auto r = fs_.ReadWholeFile(path_, bytes);
     if (r == platform::IoResult::NotFound || r == platform::IoResult::PathNotFound) {
-        text.clear();
-        return Load::Missing;
+        held_->load = Load::Missing;
+        bytes.clear();
+    } else if (!Succeeded(r)) {
+        held_->load = Load::Failed;
+        bytes.clear();
+    } else {
+        held_->load = Load::Ok;
     }
-    if (!Succeeded(r)) {
-        text.clear();
-        return Load::Failed;
-    }
-    text = text::DecodeFileText(bytes);
-    return Load::Ok;
+    held_->doc = std::make_unique<IniDocument>(FileText(std::move(bytes)));
+    return *held_;
 }
 
-void IniFile::Store(const std::string& text) {
-    if (!Succeeded(fs_.ReplaceFileContent(path_, text))) {
+void IniFile::Changed(Held& held, bool report) {
+    held.changed = true;
+    held.mustReport = held.mustReport || report;
+    if (access_ == IniAccess::EachCall) {
+        Commit();
+    }
+}
+
+void IniFile::Commit() {
+    if (!held_) {
+        return;
+    }
+    const std::unique_ptr<Held> held = std::move(held_);
+    if (!held->changed) {
+        return;
+    }
+    if (!Succeeded(fs_.ReplaceFileContent(path_, held->doc->Text())) && held->mustReport) {
         Fail();
     }
 }
@@ -204,21 +128,11 @@ void IniFile::Fail() const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
-    std::string content;
-    if (LoadText(content) != Load::Ok) {
+    const auto value = Open().doc->Find(section, key);
+    if (!value) {
         return std::string(fallback);
     }
-    const auto lines = SplitLines(content);
-    const auto span = FindSection(lines, section);
-    if (!span) {
-        return std::string(fallback);
-    }
-    const auto at = FindKey(lines, *span, key);
-    if (!at) {
-        return std::string(fallback);
-    }
-    const auto value = Unquote(ParseKeyLine(text::Trim(lines[*at]))->value);
-    return std::string(text::FirstCodePoints(value, kMaxIniValueLength));
+    return std::string(text::FirstCodePoints(ini::Unquote(*value), kMaxIniValueLength));
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -231,39 +145,28 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
     return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+std::int32_t IniFile::ReadCount(std::string_view section, std::string_view countKey,
+                                std::string_view entryPrefix) const {
+    const std::int32_t count = ReadInteger(section, countKey, 0);
+    if (count <= 0) {
+        return count;
+    }
+    IniDocument& doc = *Open().doc;
+    const auto extent = doc.MeasureList(section, entryPrefix, count);
+    const auto stated = static_cast<std::size_t>(count);
+    if (count <= kMaxListEntries && (stated <= extent.keyLines || stated <= doc.LineCount())) {
+        return count;
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(extent.present, kMaxListEntries));
+}
+
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string content;
-    if (LoadText(content) == Load::Failed) {
+    Held& held = Open();
+    if (held.load == Load::Failed) {
         Fail(); // never replace a file we could not read
     }
-    auto lines = SplitLines(content);
-    const std::string keyText = OneLine(key);
-    const std::string valueText = OneLine(value);
-    std::string newLine;
-    const auto span = FindSection(lines, section);
-    if (!span) {
-        std::string header(1, '[');
-        header += OneLine(section);
-        header += ']';
-        newLine = keyText + "=" + valueText;
-        lines.push_back(header);
-        lines.push_back(newLine);
-        Store(JoinLines(lines));
-        return;
-    }
-    if (const auto at = FindKey(lines, *span, keyText)) {
-        newLine = std::string(ParseKeyLine(text::Trim(lines[*at]))->key) + "=" + valueText;
-        lines[*at] = newLine;
-    } else {
-        // After the last non-blank line of the section.
-        std::size_t pos = span->end;
-        while (pos > span->header + 1 && text::Trim(lines[pos - 1]).empty()) {
-            --pos;
-        }
-        newLine = keyText + "=" + valueText;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(pos), newLine);
-    }
-    Store(JoinLines(lines));
+    held.doc->Write(section, key, value);
+    Changed(held, true);
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -275,46 +178,28 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::EraseSection(std::string_view section) {
-    std::string content;
-    const Load load = LoadText(content);
-    if (load == Load::Failed) {
+    Held& held = Open();
+    if (held.load == Load::Failed) {
         Fail();
     }
-    auto lines = SplitLines(content);
-    const auto span = FindSection(lines, section);
-    if (!span) {
-        return;
+    if (held.doc->EraseSection(section)) {
+        Changed(held, true);
     }
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(span->header),
-                lines.begin() + static_cast<std::ptrdiff_t>(span->end));
-    Store(JoinLines(lines));
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
-    std::string content;
-    if (LoadText(content) != Load::Ok) {
-        return;
-    }
-    auto lines = SplitLines(content);
-    const auto span = FindSection(lines, section);
-    if (!span) {
-        return;
-    }
-    const auto at = FindKey(lines, *span, key);
-    if (!at) {
-        return;
-    }
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*at));
-    try {
-        Store(JoinLines(lines));
-    } catch (const EIniFileException&) {
-        // Deleting a key reports nothing.
+    Held& held = Open();
+    if (held.doc->DeleteKey(section, key)) {
+        Changed(held, false);
     }
 }
 
 std::vector<std::string> ReadIniList(const IniFile& ini, const IniList& list, ListEntries form) {
+    if (ini.Access() == IniAccess::EachCall) {
+        return ReadIniList(IniFile(ini.Files(), ini.FileName(), IniAccess::OneCommand), list, form);
+    }
     std::vector<std::string> out;
-    const std::int32_t count = ini.ReadInteger(list.section, list.countKey, 0);
+    const std::int32_t count = ini.ReadCount(list.section, list.countKey, list.entryPrefix);
     for (std::int32_t n = 0; n < count; ++n) {
         std::string v = ini.ReadString(list.section, list.entryPrefix + std::to_string(n), "");
         if (form == ListEntries::Trimmed) {
@@ -328,6 +213,12 @@ std::vector<std::string> ReadIniList(const IniFile& ini, const IniList& list, Li
 }
 
 void WriteIniList(IniFile& ini, const IniList& list, const std::vector<std::string>& entries) {
+    if (ini.Access() == IniAccess::EachCall) {
+        IniFile command(ini.Files(), ini.FileName(), IniAccess::OneCommand);
+        WriteIniList(command, list, entries);
+        command.Commit();
+        return;
+    }
     const auto count = static_cast<std::int32_t>(entries.size());
     ini.WriteInteger(list.section, list.countKey, count);
     for (std::int32_t n = 0; n < count; ++n) {

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -10,7 +11,15 @@
 #include <vector>
 
 // Access to an INI-format text file, read the way the Windows private-profile
-// functions read it. Every call goes to the file; nothing is cached.
+// functions read it (the rules are IniDocument's).
+//
+// Two ways of access. EachCall: every call reads the file, and every write
+// replaces it at once. OneCommand: the file is read and parsed at the first
+// call; later calls read and change that document in memory; Commit writes
+// every change with one atomic replace. A command that ends without Commit
+// (an error on the way) leaves the file as it was, byte for byte. The
+// document lives as long as the command, so each command sees what other
+// programs wrote before it.
 //
 // Reading: lines end in CR LF, LF or CR and are trimmed; "[name]" starts a
 // section (the name ends at the last "]"); "key=value" splits at the first
@@ -21,6 +30,8 @@
 // replaces the file atomically: a failed write leaves the old file intact.
 
 namespace quill {
+
+class IniDocument;
 
 class EIniFileException : public std::runtime_error {
 public:
@@ -34,11 +45,21 @@ inline constexpr std::size_t kMaxIniValueLength = 2047;
 // hexadecimal after "0x". Surrounding blanks are not allowed.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
+// Most entries a numbered list or child list is read with.
+inline constexpr std::int32_t kMaxListEntries = 100000;
+
+enum class IniAccess { EachCall, OneCommand };
+
 class IniFile {
 public:
-    IniFile(platform::FileSystem& fs, std::string path);
+    IniFile(platform::FileSystem& fs, std::string path, IniAccess access = IniAccess::EachCall);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     const std::string& FileName() const { return path_; }
+    platform::FileSystem& Files() const { return fs_; }
+    IniAccess Access() const { return access_; }
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;
@@ -55,14 +76,37 @@ public:
     // Reports nothing, whatever happens.
     void DeleteKey(std::string_view section, std::string_view key);
 
+    // The count of a numbered list whose entries are keys entryPrefix + k
+    // (alone or followed by "." and a field). A count above the number of
+    // lines of the file cannot be true: it reads as the number of entries
+    // present, one past the highest k found below it. Never more than
+    // kMaxListEntries; a negative count reads as it is.
+    std::int32_t ReadCount(std::string_view section, std::string_view countKey,
+                           std::string_view entryPrefix) const;
+
+    // OneCommand: writes the command's changes with one atomic replace and
+    // lets go of the document (the next call reads the file afresh). Raises
+    // EIniFileException("Unable to write to <path>") when the replace fails,
+    // unless the command only deleted keys. Nothing changed: nothing written.
+    void Commit();
+
 private:
     enum class Load { Ok, Missing, Failed };
-    Load LoadText(std::string& text) const;
-    void Store(const std::string& text);
+    struct Held {
+        Load load = Load::Missing;
+        std::unique_ptr<IniDocument> doc;
+        bool changed = false;    // the file is to be written
+        bool mustReport = false; // a failed write raises
+    };
+    Held& Open() const;
+    // A write or erase (report) or a key deletion changed the document.
+    void Changed(Held& held, bool report);
     [[noreturn]] void Fail() const;
 
     platform::FileSystem& fs_;
     std::string path_;
+    IniAccess access_;
+    mutable std::unique_ptr<Held> held_;
 };
 
 // A numbered list: a count key plus one key per entry named by a prefix and
@@ -76,7 +120,8 @@ struct IniList {
 
 enum class ListEntries { AsRead, Trimmed };
 
-// Entries that are empty (after trimming, when asked) are skipped.
+// Entries that are empty (after trimming, when asked) are skipped. Each reads
+// or writes the file once.
 std::vector<std::string> ReadIniList(const IniFile& ini, const IniList& list, ListEntries form);
 void WriteIniList(IniFile& ini, const IniList& list, const std::vector<std::string>& entries);
 

@@ -1,6 +1,7 @@
 #include "settings/preferences.h"
 
 #include "platform/ini_file.h"
+#include "platform/registry_error.h"
 #include "platform/text.h"
 #include "settings/settings_file.h"
 
@@ -35,7 +36,8 @@ std::int32_t TFormPreferences::MinutesValue() const {
 }
 
 void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
-    SettingsFile file(services_.fs, services_.appDir);
+    // Read once, or written with one replace of the file.
+    SettingsFile file(services_.fs, services_.appDir, IniAccess::OneCommand);
     if (direction == PreferencesDirection::Load) {
         cbRun = file.Read(settings::AutoRun);
         cbMiniEnabled = cbRun;
@@ -59,7 +61,12 @@ void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
         return;
     }
     file.Write(settings::AutoRun, cbRun);
-    SetRunAtStartup(services_.registry, cbRun, services_.programPath);
+    try {
+        SetRunAtStartup(services_.registry, cbRun, services_.programPath);
+    } catch (const ERegistryException&) {
+        file.Commit(); // the save stops here, with the tick stored
+        throw;
+    }
     file.Write(settings::IsMinimized, cbMini);
     link_.UseQuick = !ChEraseSafe;
     file.Write(settings::UseQuick, link_.UseQuick);
@@ -83,13 +90,16 @@ void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
     file.Write(settings::DeleteLogOnExit, link_.DeleteLogOnExit);
     file.Write(settings::CloseControl, cbControl);
     file.Write(settings::CloseChar, cbChar);
-    link_.SetHotKeys(false);
-    link_.SetHotKeys(true);
     file.Write(settings::WashControl, cbControlNew);
     file.Write(settings::WashChar, cbCharNew);
+    file.Write(settings::DetectAtLoad, cbDetect);
+    file.Commit();
+    // Registration reads the keys from the file: once for the close key's
+    // change, once for the wash key's.
     link_.SetHotKeys(false);
     link_.SetHotKeys(true);
-    file.Write(settings::DetectAtLoad, cbDetect);
+    link_.SetHotKeys(false);
+    link_.SetHotKeys(true);
 }
 
 void TFormPreferences::SpeedButton4Click() {

@@ -73,34 +73,37 @@ HotKeyCombination HotKeyForRegistration(HotKeySetting stored) {
     return c;
 }
 
-SettingsFile::SettingsFile(platform::FileSystem& fs, const std::string& appDir)
-    : fs_(fs), path_(appDir + "wildcard.ini") {}
+SettingsFile::SettingsFile(platform::FileSystem& fs, const std::string& appDir, IniAccess access)
+    : ini_(fs, appDir + "wildcard.ini", access) {}
 
 bool SettingsFile::Read(const BoolSetting& s) const {
-    return IniFile(fs_, path_).ReadBool(s.section, s.key, s.fallback);
+    return ini_.ReadBool(s.section, s.key, s.fallback);
 }
 
 std::int32_t SettingsFile::Read(const IntSetting& s) const {
-    return IniFile(fs_, path_).ReadInteger(s.section, s.key, s.fallback);
+    return ini_.ReadInteger(s.section, s.key, s.fallback);
 }
 
 std::string SettingsFile::Read(const StringSetting& s) const {
-    return IniFile(fs_, path_).ReadString(s.section, s.key, "");
+    return ini_.ReadString(s.section, s.key, "");
 }
 
 void SettingsFile::Write(const BoolSetting& s, bool value) {
-    IniFile(fs_, path_).WriteBool(s.section, s.key, value);
+    ini_.WriteBool(s.section, s.key, value);
 }
 
 void SettingsFile::Write(const IntSetting& s, std::int32_t value) {
-    IniFile(fs_, path_).WriteInteger(s.section, s.key, value);
+    ini_.WriteInteger(s.section, s.key, value);
 }
 
 void SettingsFile::Write(const StringSetting& s, const std::string& value) {
-    IniFile(fs_, path_).WriteString(s.section, s.key, value);
+    ini_.WriteString(s.section, s.key, value);
 }
 
 RunSettings SettingsFile::ReadRunSettings() const {
+    if (ini_.Access() == IniAccess::EachCall) {
+        return OneRead().ReadRunSettings();
+    }
     RunSettings r;
     r.AutoRun = Read(settings::AutoRun);
     r.IsMinimized = Read(settings::IsMinimized);
@@ -114,10 +117,16 @@ RunSettings SettingsFile::ReadRunSettings() const {
 }
 
 HotKeySetting SettingsFile::CloseHotKey() const {
+    if (ini_.Access() == IniAccess::EachCall) {
+        return OneRead().CloseHotKey();
+    }
     return {Read(settings::CloseControl), Read(settings::CloseChar)};
 }
 
 HotKeySetting SettingsFile::WashHotKey() const {
+    if (ini_.Access() == IniAccess::EachCall) {
+        return OneRead().WashHotKey();
+    }
     return {Read(settings::WashControl), Read(settings::WashChar)};
 }
 
@@ -130,29 +139,31 @@ HotKeySetting SettingsFile::WashHotKeyForDialog() const {
 }
 
 std::vector<std::string> SettingsFile::ReadWildcards() const {
-    return ReadIniList(IniFile(fs_, path_), kWildcards, ListEntries::AsRead);
+    return ReadIniList(ini_, kWildcards, ListEntries::AsRead);
 }
 
 void SettingsFile::WriteWildcards(const std::vector<std::string>& list) {
-    IniFile ini(fs_, path_);
-    WriteIniList(ini, kWildcards, list);
+    WriteIniList(ini_, kWildcards, list);
 }
 
 std::vector<std::string> SettingsFile::ReadExclusions() const {
-    return ReadIniList(IniFile(fs_, path_), kExclusionList, ListEntries::Trimmed);
+    return ReadIniList(ini_, kExclusionList, ListEntries::Trimmed);
 }
 
 void SettingsFile::WriteExclusions(const std::vector<std::string>& list) {
-    IniFile ini(fs_, path_);
-    WriteIniList(ini, kExclusionList, list);
+    WriteIniList(ini_, kExclusionList, list);
 }
 
 std::string SettingsFile::ReadNetscapePath(const std::string& userName) const {
-    return IniFile(fs_, path_).ReadString(userName, "Netscape Path", "");
+    return ini_.ReadString(userName, "Netscape Path", "");
 }
 
 void SettingsFile::WriteNetscapePath(const std::string& userName, const std::string& path) {
-    IniFile(fs_, path_).WriteString(userName, "Netscape Path", path);
+    ini_.WriteString(userName, "Netscape Path", path);
+}
+
+SettingsFile SettingsFile::OneRead() const {
+    return SettingsFile(ini_.Files(), AtPath{ini_.FileName()}, IniAccess::OneCommand);
 }
 
 std::string RunValueData(const std::string& programPath) {

@@ -94,10 +94,13 @@ HotKeyCombination HotKeyForRegistration(HotKeySetting stored);
 
 class SettingsFile {
 public:
-    // appDir: the program folder with its trailing backslash.
-    SettingsFile(platform::FileSystem& fs, const std::string& appDir);
+    // appDir: the program folder with its trailing backslash. EachCall: every
+    // read goes to the file and every write replaces it. OneCommand: the file
+    // is read once and Commit writes every change with one replace.
+    SettingsFile(platform::FileSystem& fs, const std::string& appDir,
+                 IniAccess access = IniAccess::EachCall);
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return ini_.FileName(); }
 
     bool Read(const BoolSetting& s) const;
     std::int32_t Read(const IntSetting& s) const;
@@ -128,9 +131,20 @@ public:
     std::string ReadNetscapePath(const std::string& userName) const;
     void WriteNetscapePath(const std::string& userName, const std::string& path);
 
+    // OneCommand: writes the command's changes with one replace of the file.
+    // Raise EIniFileException("Unable to write to <path>") on failure.
+    void Commit() { ini_.Commit(); }
+
 private:
-    platform::FileSystem& fs_;
-    std::string path_;
+    struct AtPath {
+        const std::string& path;
+    };
+    SettingsFile(platform::FileSystem& fs, AtPath at, IniAccess access)
+        : ini_(fs, at.path, access) {}
+    // The same file, read once for several keys.
+    SettingsFile OneRead() const;
+
+    IniFile ini_;
 };
 
 // The Windows start-up entry: value "Quillmere" of

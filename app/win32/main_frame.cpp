@@ -682,16 +682,24 @@ void MainFrame::MirrorList(ListMirror& list) {
         same = list.shown[static_cast<std::size_t>(i)].Text == model.At(i).Text;
     }
     if (!same) {
+        // Filled in one go: no repaint per row, the rows allocated at once,
+        // each inserted with its check mark.
+        ::SendMessageW(list.hwnd, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list.hwnd);
+        ListView_SetItemCountEx(list.hwnd, model.Count(), LVSICF_NOINVALIDATEALL);
         list.shown.clear();
+        list.shown.reserve(static_cast<std::size_t>(model.Count()));
         for (std::int32_t i = 0; i < model.Count(); ++i) {
             std::wstring text = Wide(model.At(i).Text);
+            const bool checked = model.Checked(i);
             LVITEMW item{};
-            item.mask = LVIF_TEXT;
+            item.mask = LVIF_TEXT | LVIF_STATE;
             item.iItem = i;
             item.pszText = text.data();
+            item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+            item.stateMask = LVIS_STATEIMAGEMASK;
             ListView_InsertItem(list.hwnd, &item);
-            list.shown.push_back({model.At(i).Text, false});
+            list.shown.push_back({model.At(i).Text, checked});
         }
         list.shownIndex = -2;
     }
@@ -699,10 +707,14 @@ void MainFrame::MirrorList(ListMirror& list) {
         auto& shown = list.shown[static_cast<std::size_t>(i)];
         const bool checked = model.Checked(i);
         const UINT current = ListView_GetItemState(list.hwnd, i, LVIS_STATEIMAGEMASK);
-        if (!same || shown.Checked != checked || IsChecked(current) != checked) {
+        if (shown.Checked != checked || IsChecked(current) != checked) {
             ListView_SetCheckState(list.hwnd, i, checked ? TRUE : FALSE);
             shown.Checked = checked;
         }
+    }
+    if (!same) {
+        ::SendMessageW(list.hwnd, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list.hwnd, nullptr, TRUE);
     }
     if (list.shownIndex != model.ItemIndex) {
         ListView_SetItemState(list.hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);

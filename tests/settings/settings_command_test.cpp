@@ -1,0 +1,88 @@
+// The preferences' Apply as one command on the settings file.
+
+#include "settings/preferences.h"
+#include "settings/settings_file.h"
+
+#include "platform/memory/memory_dialogs.h"
+#include "platform/memory/memory_registry.h"
+#include "support/test_env.h"
+#include "support/watched_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace quill {
+namespace {
+
+class NoonClock final : public platform::WallClock {
+public:
+    platform::LocalTime Now() override { return {2026, 12, 9, 12, 0, 0, 0}; }
+};
+
+class ApplyCommandTest : public ::testing::Test {
+protected:
+    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
+    test::WatchedFileSystem fs{env->Fs()};
+    platform::MemoryRegistry registry;
+    platform::MemoryDialogs dialogs;
+    NoonClock clock;
+    bool useQuick = true, prompt = false, log = true, deleteLog = false, timer = false;
+    int flags = 0;
+    std::int32_t minutes = 2;
+    platform::LocalTime last;
+    std::vector<HotKeySetting> registered; // what registration found in the file
+
+    void SetUp() override {
+        registry.AddKey(platform::RootKey::LocalMachine,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    }
+
+    TFormPreferences Open() {
+        return TFormPreferences({fs, registry, clock, dialogs, env->Root(), "C:\\Q\\q.exe"},
+                                {useQuick, prompt, log, deleteLog, flags, minutes, last, timer,
+                                 [this](bool on) {
+                                     if (on) {
+                                         registered.push_back(
+                                             SettingsFile(fs, env->Root()).WashHotKey());
+                                     }
+                                 },
+                                 [] {}});
+    }
+};
+
+TEST_F(ApplyCommandTest, ApplyReplacesTheFileOnceBeforeTheHotKeysAreRegistered) {
+    env->Put("wildcard.ini", "[Common]\r\nWildcard Total=1\r\nWildcard0=*.tmp\r\n");
+    TFormPreferences p = Open();
+    p.cbControlNew = 2;
+    p.cbCharNew = 7;
+    fs.reads = fs.replaces = 0;
+    p.SpeedButton1Click();
+    EXPECT_TRUE(p.Closed);
+    EXPECT_EQ(fs.replaces, 1);
+    ASSERT_FALSE(registered.empty());
+    for (const HotKeySetting& key : registered) {
+        EXPECT_EQ(key.modifier, 2);
+        EXPECT_EQ(key.letter, 7);
+    }
+    const SettingsFile file(env->Fs(), env->Root());
+    EXPECT_EQ(file.ReadWildcards(), std::vector<std::string>{"*.tmp"});
+    EXPECT_TRUE(file.Read(settings::DetectAtLoad));
+}
+
+TEST_F(ApplyCommandTest, AFailedApplyLeavesTheFileAsItWas) {
+    const std::string before = "[Hot Key]\r\nControl=1\r\n";
+    env->Put("wildcard.ini", before);
+    TFormPreferences p = Open();
+    p.ChEraseSafe = true;
+    fs.refuseContentWith = "Char washer=";
+    try {
+        p.SpeedButton1Click();
+        FAIL() << "no error";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + env->Root() + "wildcard.ini");
+    }
+    EXPECT_EQ(env->Get("wildcard.ini"), before);
+    EXPECT_TRUE(registered.empty());
+}
+
+} // namespace
+} // namespace quill
