@@ -38,7 +38,10 @@ std::vector<std::string> MatchPathPattern(platform::FileSystem& fs, const std::s
     std::size_t first = 0;
     std::string base;
     while (first < parts.size() && !HasWildcard(parts[first])) {
-        base += (first == 0 ? "" : "\\") + std::string(parts[first]);
+        if (first > 0) {
+            base += '\\';
+        }
+        base.append(parts[first]);
         ++first;
     }
     std::vector<std::string> found;
