@@ -12,6 +12,17 @@ namespace {
 
 const char* const kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const kCurrentVersion = "software\\microsoft\\windows\\currentversion";
+
+// The drive of a folder, such as "C:"; empty for a folder without a drive
+// letter (a network path).
+std::string DriveOf(const std::string& folder) {
+    if (folder.size() >= 2 && folder[1] == ':' &&
+        ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z'))) {
+        return folder.substr(0, 2);
+    }
+    return {};
+}
 
 // Position of the first occurrence of macro in text, comparing ASCII letters
 // without case.
@@ -52,17 +63,46 @@ std::string PathMacros::RegistryString(platform::RootKey root, const std::string
 }
 
 std::string PathMacros::ExpandPathMacros(const std::string& input) const {
+    using platform::KnownFolder;
     using platform::RootKey;
+    enum Source {
+        User,
+        Windows,
+        System,
+        ProgramFiles,
+        Personal,
+        Netscape,
+        AppData,
+        LocalAppData,
+        Temp,
+        UserProfile,
+        CommonAppData,
+        ProgramFilesX86,
+        SystemDrive,
+        LocalAppDataLow,
+    };
     struct Macro {
         const char* name;
-        int source;
+        Source source;
     };
-    enum { User, Windows, System, ProgramFiles, Personal, Netscape, AppData };
+    // The first seven are those of the older versions, in their order; the
+    // folders of today's Windows follow, so that a value inserted by one of
+    // the first seven reads as it always did.
     static constexpr Macro kMacros[] = {
-        {"{username}", User},     {"{windows}", Windows},
-        {"{system}", System},     {"{program files}", ProgramFiles},
-        {"{personal}", Personal}, {"{netscape}", Netscape},
+        {"{username}", User},
+        {"{windows}", Windows},
+        {"{system}", System},
+        {"{program files}", ProgramFiles},
+        {"{personal}", Personal},
+        {"{netscape}", Netscape},
         {"{appdata}", AppData},
+        {"{localappdata}", LocalAppData},
+        {"{temp}", Temp},
+        {"{userprofile}", UserProfile},
+        {"{commonappdata}", CommonAppData},
+        {"{programfiles(x86)}", ProgramFilesX86},
+        {"{systemdrive}", SystemDrive},
+        {"{localappdatalow}", LocalAppDataLow},
     };
 
     std::string result = input;
@@ -86,9 +126,7 @@ std::string PathMacros::ExpandPathMacros(const std::string& input) const {
             value = system_.SystemFolder();
             break;
         case ProgramFiles:
-            value =
-                RegistryString(RootKey::LocalMachine,
-                               "software\\microsoft\\windows\\currentversion", "ProgramFilesDir");
+            value = RegistryString(RootKey::LocalMachine, kCurrentVersion, "ProgramFilesDir");
             break;
         case Personal:
             value = RegistryString(RootKey::CurrentUser, kShellFolders, "Personal");
@@ -102,6 +140,27 @@ std::string PathMacros::ExpandPathMacros(const std::string& input) const {
         }
         case AppData:
             value = RegistryString(RootKey::CurrentUser, kShellFolders, "AppData");
+            break;
+        case LocalAppData:
+            value = RegistryString(RootKey::CurrentUser, kShellFolders, "Local AppData");
+            break;
+        case Temp:
+            value = system_.TempFolder();
+            break;
+        case UserProfile:
+            value = system_.FolderOf(KnownFolder::UserProfile);
+            break;
+        case CommonAppData:
+            value = system_.FolderOf(KnownFolder::CommonAppData);
+            break;
+        case ProgramFilesX86:
+            value = RegistryString(RootKey::LocalMachine, kCurrentVersion, "ProgramFilesDir (x86)");
+            break;
+        case SystemDrive:
+            value = DriveOf(system_.WindowsFolder());
+            break;
+        case LocalAppDataLow:
+            value = system_.FolderOf(KnownFolder::LocalAppDataLow);
             break;
         }
         const bool always = m.source == Windows || m.source == System;

@@ -9,9 +9,11 @@
 namespace quill {
 
 // Replaces the path macros of stored paths by the folders they stand for:
-// {username}, {windows}, {system}, {program files}, {personal}, {netscape}
-// and {appdata}, each at its first occurrence, in that order. {AnyDrive} and
-// any other text in braces stay. Every call reads its sources afresh.
+// {username}, {windows}, {system}, {program files}, {personal}, {netscape},
+// {appdata}, then the folders of today's Windows: {localappdata}, {temp},
+// {userprofile}, {commonappdata}, {programfiles(x86)}, {systemdrive} and
+// {localappdatalow}; each at its first occurrence, in that order. {AnyDrive}
+// and any other text in braces stay. Every call reads its sources afresh.
 class PathMacros {
 public:
     // settingsFile: the full path of wildcard.ini, which holds {netscape}.

@@ -40,14 +40,18 @@ void tItemContent::WriteWhole(IniFile& ini) {
 
 void tItemContent::AppendToFile(const std::string& fileName, const std::string& itemName,
                                 bool active) {
-    Rebind(fileName, itemName);
     IniFile ini(*fs_, fileName, IniAccess::OneCommand);
+    AppendToFile(ini, itemName, active);
+    ini.Commit();
+}
+
+void tItemContent::AppendToFile(IniFile& ini, const std::string& itemName, bool active) {
+    Rebind(ini.FileName(), itemName);
     const std::int32_t n = ini.ReadInteger(kListSection, kListTotal, 0);
     ini.WriteInteger(kListSection, kListTotal, n + 1);
     ini.WriteString(kListSection, ItemKey(n), itemName);
     ItemProperty.IsActive = active;
     WriteWhole(ini);
-    ini.Commit();
 }
 
 void tItemContent::Rename(const std::string& newName, bool active, std::int32_t position) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace quill {
 
@@ -15,6 +16,9 @@ public:
     // parsing the file once.
     tItemContent(platform::FileSystem& fs, const std::string& fileName,
                  const std::string& itemName);
+    // The same, reading from a command's open file.
+    tItemContent(platform::FileSystem& fs, IniFile& ini, const std::string& itemName)
+        : tItemContent(fs, std::move(ini), itemName) {}
 
     // "IsActive" then "IsSpecial" in the item's section.
     void ReadWriteFlags(Direction d);
@@ -29,6 +33,8 @@ public:
 
     // Writes the whole item as the new last item of a file, creating it.
     void AppendToFile(const std::string& fileName, const std::string& itemName, bool active);
+    // The same, within a command's open file (committed by the caller).
+    void AppendToFile(IniFile& ini, const std::string& itemName, bool active);
 
     // Rewrites the item's section under a new (or the same) name, listed at
     // position of the file's item list; the section moves to the end.

@@ -7,6 +7,13 @@
 
 namespace quill::platform {
 
+// Folders of the shell that have no registry value of their own to read.
+enum class KnownFolder {
+    UserProfile,     // C:\Users\<name>
+    CommonAppData,   // C:\ProgramData
+    LocalAppDataLow, // C:\Users\<name>\AppData\LocalLow
+};
+
 enum class DriveType {
     Unknown = 0,
     NoRootDir = 1,
@@ -27,6 +34,12 @@ public:
     // backslash (a drive root such as "C:\" keeps its backslash).
     [[nodiscard]] virtual std::string WindowsFolder() = 0;
     [[nodiscard]] virtual std::string SystemFolder() = 0;
+    // The user's temporary folder, without trailing backslash; empty when it
+    // cannot be had.
+    [[nodiscard]] virtual std::string TempFolder() = 0;
+    // A folder of the shell, without trailing backslash; empty when this
+    // system has none.
+    [[nodiscard]] virtual std::string FolderOf(KnownFolder folder) = 0;
     // Type of the drive whose root is given, such as "C:\"; NoRootDir for a
     // drive that is not present.
     [[nodiscard]] virtual DriveType DriveTypeOf(const std::string& root) = 0;

@@ -2,6 +2,8 @@
 
 #include "platform/win32/wide.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <winnetwk.h>
 
 #include <algorithm>
@@ -70,6 +72,34 @@ std::string Win32SystemInfo::WindowsFolder() {
 std::string Win32SystemInfo::SystemFolder() {
     return WithoutTrailingSlash(
         WholeText([](wchar_t* buffer, UINT size) { return ::GetSystemDirectoryW(buffer, size); }));
+}
+
+std::string Win32SystemInfo::TempFolder() {
+    return WithoutTrailingSlash(WholeText([](wchar_t* buffer, UINT size) {
+        return static_cast<UINT>(::GetTempPathW(static_cast<DWORD>(size), buffer));
+    }));
+}
+
+std::string Win32SystemInfo::FolderOf(KnownFolder folder) {
+    const KNOWNFOLDERID* id = nullptr;
+    switch (folder) {
+    case KnownFolder::UserProfile:
+        id = &FOLDERID_Profile;
+        break;
+    case KnownFolder::CommonAppData:
+        id = &FOLDERID_ProgramData;
+        break;
+    case KnownFolder::LocalAppDataLow:
+        id = &FOLDERID_LocalAppDataLow;
+        break;
+    }
+    PWSTR path = nullptr;
+    // Not created when missing: a folder that is not there names nothing to
+    // clean.
+    const HRESULT hr = ::SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+    std::wstring result = SUCCEEDED(hr) && path ? path : L"";
+    ::CoTaskMemFree(path);
+    return result.empty() ? std::string() : WithoutTrailingSlash(std::move(result));
 }
 
 DriveType Win32SystemInfo::DriveTypeOf(const std::string& root) {

@@ -11,6 +11,8 @@ public:
     std::string UserName() override;
     std::string WindowsFolder() override;
     std::string SystemFolder() override;
+    std::string TempFolder() override;
+    std::string FolderOf(KnownFolder folder) override;
     DriveType DriveTypeOf(const std::string& root) override;
     std::vector<std::string> DriveRoots() override;
 };
