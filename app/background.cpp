@@ -7,6 +7,8 @@
 #include "engine/date_bounds.h"
 #include "settings/settings_file.h"
 
+#include <tuple>
+
 namespace quill {
 
 namespace {
@@ -27,13 +29,36 @@ void TFormMainQLMR::SetHotKeys(bool registering) {
         return;
     }
     const SettingsFile file(services_.fs, AppDir);
-    for (const auto& [id, stored] : {std::pair{kHideHotKeyId, file.CloseHotKey()},
-                                     std::pair{kWashHotKeyId, file.WashHotKey()}}) {
+    std::string failed;
+    for (const auto& [id, stored, action] :
+         {std::tuple{kHideHotKeyId, file.CloseHotKey(), "Close all Interner Explorer windows"},
+          std::tuple{kWashHotKeyId, file.WashHotKey(), "Clean all the checked wash items"}}) {
         const HotKeyCombination c = HotKeyForRegistration(stored);
-        if (c.valid) {
-            (void)keys.Register(id, c.modifiers, c.virtualKey); // a taken key just stays dead
+        if (c.valid && !keys.Register(id, c.modifiers, c.virtualKey)) {
+            failed += "\r" + HotKeyText(c) + " (" + action + ")";
         }
     }
+    // A key another program holds would do nothing: the user is told which.
+    if (!failed.empty()) {
+        services_.dialogs.ShowMessage(platform::MessageKind::Error,
+                                      "These hot keys cannot be registered, another program "
+                                      "uses them:" +
+                                          failed + "\rPlease choose others in Preferences.");
+    }
+}
+
+std::string HotKeyText(const HotKeyCombination& c) {
+    std::string text;
+    if (c.modifiers & platform::modifier::Control) {
+        text += "Ctrl+";
+    }
+    if (c.modifiers & platform::modifier::Alt) {
+        text += "Alt+";
+    }
+    if (c.modifiers & platform::modifier::Shift) {
+        text += "Shift+";
+    }
+    return text + static_cast<char>(c.virtualKey);
 }
 
 void TFormMainQLMR::HideBrowserWindows() {
