@@ -35,15 +35,15 @@ void TFormMainQLMR::SetHotKeys(bool registering) {
           std::tuple{kWashHotKeyId, file.WashHotKey(), "Clean all the checked wash items"}}) {
         const HotKeyCombination c = HotKeyForRegistration(stored);
         if (c.valid && !keys.Register(id, c.modifiers, c.virtualKey)) {
-            failed += "\r" + HotKeyText(c) + " (" + action + ")";
+            // Appended piece by piece: GCC 12 warns falsely on the sum.
+            failed.append("\r").append(HotKeyText(c)).append(" (").append(action).append(")");
         }
     }
     // A key another program holds would do nothing: the user is told which.
     if (!failed.empty()) {
-        services_.dialogs.ShowMessage(platform::MessageKind::Error,
-                                      "These hot keys cannot be registered, another program "
-                                      "uses them:" +
-                                          failed + "\rPlease choose others in Preferences.");
+        std::string text = "These hot keys cannot be registered, another program uses them:";
+        text.append(failed).append("\rPlease choose others in Preferences.");
+        services_.dialogs.ShowMessage(platform::MessageKind::Error, text);
     }
 }
 
