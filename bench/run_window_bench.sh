@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Times the real program through its window against the engine alone, on
-# the same tree of real files under Wine: a preview of one folder/file child
-# over FILES files (default 50,000; search_bench is the engine's figure) and
-# the quick removal of them from the preview dialog (removal_bench's rate for
-# the same number of files is the engine's); then how soon the main Cancel
-# button stops such a removal, on a tree of 10,000. The program runs on a
+# the same trees of real files under Wine: a preview of one folder/file
+# child over FILES files (default 50,000; search_bench on that tree is the
+# engine's figure); the quick removal of WASH_FILES files (default FILES)
+# from the preview dialog (removal_bench's rate for as many files is the
+# engine's); how soon the main Cancel button stops such a removal. The program runs on a
 # virtual display (Xvfb), driven by window_bench as a user would drive it.
 # Both runs use the same 50 exclusion patterns; the program writes no log,
 # as the engine benchmarks do not. Run after make win64 (or win32); the
 # Windows build is the one this machine runs.
 #
-#   run_window_bench.sh [FILES]
+#   run_window_bench.sh [FILES [WASH_FILES]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 arch=$(bash scripts/wine-arch.sh)
@@ -19,14 +19,17 @@ run="scripts/wine-run.sh"
 program="$build/app/quillmere.exe"
 [ -f "$program" ] || program="$build/app/quillmere64.exe"
 files=${1:-50000}
+wash_files=${2:-$files}
 
 work=build/bench/window
 rm -rf "$work"
 mkdir -p "$work/app/const" "$work/tree"
 winpath() { echo "Z:$(cd "$1" && pwd | sed 's|/|\\|g')"; }
 
-# FILES files of a few bytes, 500 to a folder, two levels deep.
-python3 - "$work/tree" "$files" <<'EOF'
+# N files of 1 KB, 500 to a folder, two levels deep.
+make_tree() {
+  rm -rf "$work/tree"
+  python3 - "$work/tree" "$1" <<'EOF'
 import os, sys
 root, total = sys.argv[1], int(sys.argv[2])
 for i in range(total):
@@ -34,11 +37,17 @@ for i in range(total):
     if i % 500 == 0:
         os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, f"file{i}.tmp"), "wb") as f:
-        f.write(b"x" * (i % 7))
+        f.write(b"x" * 1024)  # as removal_bench's
 EOF
+}
+drive() { # window_bench's arguments after APPDIR
+  xvfb-run -a -s "-screen 0 1024x768x24" "$run" "$build/bench/window_bench.exe" \
+    "$(winpath "$work/app")" "$@" | tr -d "\r"
+}
+make_tree "$files"
 tree=$(winpath "$work/tree")
 
-# The engine alone: the search first (the window's wash removes the tree).
+# The engine alone, on the tree the window previews.
 search=$("$run" "$build/bench/search_bench.exe" "$tree" | tr -d "\r" || true)
 echo "$search"
 engine_search=$(echo "$search" | sed -n 's/.*pumps, \([0-9.]*\) s$/\1/p')
@@ -60,25 +69,21 @@ with open(f"{app}/wildcard.ini", "w", newline="") as f:
     f.write("[Log]\r\nWrite to Log=0\r\n[Detect]\r\nDetect directory at load=0\r\n" + excluded)
 EOF
 
-window=$(xvfb-run -a -s "-screen 0 1024x768x24" "$run" "$build/bench/window_bench.exe" \
-  "$(winpath "$work/app")")
+window=$(drive preview | grep "window preview")
+make_tree "$wash_files"
+window="$window
+$(drive | grep "window wash")"
 echo "$window" >&2
 
 # How soon Cancel stops a removal, clicked a second into it.
-python3 - "$work/tree" 10000 <<'EOF'
-import os, sys
-root, total = sys.argv[1], int(sys.argv[2])
-for i in range(total):
-    folder = os.path.join(root, f"again{i // 500}")
-    if i % 500 == 0:
-        os.makedirs(folder, exist_ok=True)
-    open(os.path.join(folder, f"file{i}.tmp"), "wb").close()
-EOF
-cancel=$(xvfb-run -a -s "-screen 0 1024x768x24" "$run" "$build/bench/window_bench.exe" \
-  "$(winpath "$work/app")" 1000 | tr -d "\r" | grep "window cancel" || true)
+make_tree "$wash_files"
+cancel=$(drive cancel 1000 | grep "window cancel" || true)
+left=$(find "$work/tree" -name '*.tmp' | wc -l)
+cancel="$cancel ($((wash_files - left)) of $wash_files files removed)"
 
 # The engine's quick removal of as many files.
-removal=$("$run" "$build/bench/removal_bench.exe" "$(winpath "$work")" "$files" 0 | tr -d "\r" | sed -n 1p)
+removal=$("$run" "$build/bench/removal_bench.exe" "$(winpath "$work")" "$wash_files" 0 |
+  tr -d "\r" | sed -n 1p)
 echo "$removal"
 rate=$(echo "$removal" | sed -n 's/.* s, \([0-9.]*\) files\/s.*/\1/p')
 

@@ -71,9 +71,6 @@ void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended
             ::DispatchMessageW(&msg);
         }
     }
-    // Hidden before the owner takes the input back, so that nothing of it
-    // is left in front.
-    ::ShowWindow(window, SW_HIDE);
     stack.Leave(window);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     ::DestroyWindow(window);
