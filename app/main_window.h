@@ -276,6 +276,7 @@ private:
     WindowHost* host_ = nullptr;
     bool running_ = false;
     bool activated_ = false;
+    std::string hotKeysReported_; // the hot keys last reported as taken
 };
 
 // How a hot key reads to the user: "Ctrl+Alt+F".

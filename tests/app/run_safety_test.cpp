@@ -210,6 +210,11 @@ TEST_F(RunSafetyTest, AHotKeyAnotherProgramHoldsIsReportedByName) {
     EXPECT_EQ(HotKeyText({true, platform::modifier::Alt | platform::modifier::Control, 'F'}),
               "Ctrl+Alt+F");
 
+    // Registered again while still taken: told once only.
+    w->SetHotKeys(false);
+    w->SetHotKeys(true);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+
     // Both free: nothing to say.
     hotKeys.takenKey = 0;
     w->SetHotKeys(false);
