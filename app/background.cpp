@@ -7,6 +7,10 @@
 #include "engine/date_bounds.h"
 #include "settings/settings_file.h"
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 namespace quill {
 
 namespace {
@@ -27,13 +31,51 @@ void TFormMainQLMR::SetHotKeys(bool registering) {
         return;
     }
     const SettingsFile file(services_.fs, AppDir);
-    for (const auto& [id, stored] : {std::pair{kHideHotKeyId, file.CloseHotKey()},
-                                     std::pair{kWashHotKeyId, file.WashHotKey()}}) {
+    std::string failed;
+    std::vector<HotKeyCombination> ours;
+    for (const auto& [id, stored, action] :
+         {std::tuple{kHideHotKeyId, file.CloseHotKey(), "Close all Interner Explorer windows"},
+          std::tuple{kWashHotKeyId, file.WashHotKey(), "Clean all the checked wash items"}}) {
         const HotKeyCombination c = HotKeyForRegistration(stored);
-        if (c.valid) {
-            (void)keys.Register(id, c.modifiers, c.virtualKey); // a taken key just stays dead
+        if (!c.valid) {
+            continue;
+        }
+        if (keys.Register(id, c.modifiers, c.virtualKey)) {
+            ours.push_back(c);
+            continue;
+        }
+        // Taken by the other hot key of ours (the preferences dialog
+        // registers again between storing the two): no other program's.
+        const bool own = std::any_of(ours.begin(), ours.end(), [&](const HotKeyCombination& o) {
+            return o.modifiers == c.modifiers && o.virtualKey == c.virtualKey;
+        });
+        if (!own) {
+            // Appended piece by piece: GCC 12 warns falsely on the sum.
+            failed.append("\r").append(HotKeyText(c)).append(" (").append(action).append(")");
         }
     }
+    // A key another program holds would do nothing: the user is told which,
+    // once (not again at every registration while it stays taken).
+    if (!failed.empty() && failed != hotKeysReported_) {
+        std::string text = "These hot keys cannot be registered, another program uses them:";
+        text.append(failed).append("\rPlease choose others in Preferences.");
+        services_.dialogs.ShowMessage(platform::MessageKind::Error, text);
+    }
+    hotKeysReported_ = failed;
+}
+
+std::string HotKeyText(const HotKeyCombination& c) {
+    std::string text;
+    if (c.modifiers & platform::modifier::Control) {
+        text += "Ctrl+";
+    }
+    if (c.modifiers & platform::modifier::Alt) {
+        text += "Alt+";
+    }
+    if (c.modifiers & platform::modifier::Shift) {
+        text += "Shift+";
+    }
+    return text + static_cast<char>(c.virtualKey);
 }
 
 void TFormMainQLMR::HideBrowserWindows() {

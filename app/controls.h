@@ -50,6 +50,7 @@ public:
     }
 
     std::int32_t ItemIndex = -1; // the selected row, -1 for none
+    bool Enabled = true;         // takes the user's clicks and keys
 
 private:
     std::vector<Row> rows_;

@@ -19,10 +19,11 @@ bool SameName(const std::string& a, const std::string& b) {
     return text::EqualsNoCase(text::Trim(a), text::Trim(b));
 }
 
-// True when a row other than skip carries the name.
-bool RowNamed(const CheckListBox& list, const std::string& name, std::int32_t skip) {
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        if (i != skip && SameName(list.At(i).Text, name)) {
+// True when a child other than the one at skip carries the name.
+template <class Child>
+bool ChildNamed(const std::vector<Child>& children, const std::string& name, std::int32_t skip) {
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (static_cast<std::int32_t>(i) != skip && SameName(children[i].ChildItemName, name)) {
             return true;
         }
     }
@@ -112,8 +113,9 @@ void TFormMainQLMR::SpEditClick() {
     if (!ChListBoxItem.Valid(row) || !CurrentItem || row >= Catalogue.Count()) {
         return;
     }
+    // A copy: the edit goes to this wash item wherever the selection is
+    // when the editor closes.
     const titem_property item = CurrentItem->ItemProperty;
-    const std::int32_t n = ItemIndexInFile(services_.fs, item.txtfilename, item.ItemName);
     TFormAddEditItem editor;
     editor.Caption = "Edit Wash Item";
     editor.Edititemname = item.ItemName;
@@ -123,15 +125,21 @@ void TFormMainQLMR::SpEditClick() {
     if (editor.ModalResult_ != ModalResult::OK) {
         return;
     }
+    const std::int32_t n = ItemIndexInFile(services_.fs, item.txtfilename, item.ItemName);
     const std::string name = text::TrimCopy(editor.Edititemname);
     if (NameTakenByOther(item.txtfilename, name, n)) {
         services_.dialogs.ShowMessage(platform::MessageKind::Error,
                                       "Item Name exists! Please retry.");
         return;
     }
-    Catalogue.Items[static_cast<std::size_t>(row)].IsActive = editor.Chisactive;
+    for (titem_property& entry : Catalogue.Items) {
+        if (entry.txtfilename == item.txtfilename && entry.ItemName == item.ItemName) {
+            entry.IsActive = editor.Chisactive;
+            break;
+        }
+    }
     Catalogue.SaveToFile(AppDir + kOrderFile);
-    CurrentItem->Rename(name, editor.Chisactive, n);
+    tItemContent(services_.fs, item.txtfilename, item.ItemName).Rename(name, editor.Chisactive, n);
     LoadCatalogue();
     FillItemList();
     ChListBoxItem.ItemIndex = ChListBoxItem.Count() - 1;
@@ -221,6 +229,16 @@ void TFormMainQLMR::SetAllChildChecks(CheckListBox& list, bool checked) {
     }
 }
 
+bool TFormMainQLMR::ShowsItem(const titem_property& item) const {
+    return CurrentItem && CurrentItem->ItemProperty.txtfilename == item.txtfilename &&
+           CurrentItem->ItemProperty.ItemName == item.ItemName;
+}
+
+// The editors work on copies and write to the wash item they were opened
+// for, loaded again from its file when they close: nothing they hold can be
+// replaced by a selection made meanwhile. The lists take the change when
+// they still show that item.
+
 void TFormMainQLMR::EditFolderChild(bool adding) {
     if (running_) {
         return; // the run holds the selected item and its lists
@@ -232,8 +250,9 @@ void TFormMainQLMR::EditFolderChild(bool adding) {
     if (!adding && (!ChListBoxFolder.Valid(k) || k >= CurrentItem->Folders.Count())) {
         return;
     }
-    tFolder& folders = CurrentItem->Folders;
-    tChildFolder child(services_.fs, folders.FileName, folders.SectionName, k);
+    const titem_property owner = CurrentItem->ItemProperty;
+    tChildFolder child(services_.fs, CurrentItem->Folders.FileName,
+                       CurrentItem->Folders.SectionName, k);
     if (adding) {
         child.ChildItemName.clear();
         child.RegisterName.clear();
@@ -249,22 +268,34 @@ void TFormMainQLMR::EditFolderChild(bool adding) {
     if (editor.ModalResult_ != ModalResult::OK) {
         return;
     }
-    if (RowNamed(ChListBoxFolder, child.ChildItemName, adding ? -1 : k)) {
+    auto item = std::make_unique<tItemContent>(services_.fs, owner.txtfilename, owner.ItemName);
+    tFolder& folders = item->Folders;
+    if (!adding && k >= folders.Count()) {
+        return; // the child is gone from the file meanwhile
+    }
+    if (ChildNamed(folders.Items, child.ChildItemName, adding ? -1 : k)) {
         services_.dialogs.ShowMessage(platform::MessageKind::Error,
                                       "Item '" + child.ChildItemName + "' exists. Please retry!");
         return;
     }
     if (adding) {
-        ChListBoxFolder.Add(child.ChildItemName, child.isactive);
-        ChListBoxFolder.ItemIndex = ChListBoxFolder.Count() - 1;
         child.Index = folders.Count();
         folders.Add(child);
     } else {
-        ChListBoxFolder.SetRow(k, child.ChildItemName, child.isactive);
-        ChListBoxFolder.ItemIndex = k;
         folders.Replace(child, k);
     }
     folders.Save();
+    if (!ShowsItem(owner)) {
+        return;
+    }
+    CurrentItem = std::move(item);
+    if (adding) {
+        ChListBoxFolder.Add(child.ChildItemName, child.isactive);
+        ChListBoxFolder.ItemIndex = ChListBoxFolder.Count() - 1;
+    } else if (ChListBoxFolder.Valid(k)) {
+        ChListBoxFolder.SetRow(k, child.ChildItemName, child.isactive);
+        ChListBoxFolder.ItemIndex = k;
+    }
 }
 
 void TFormMainQLMR::EditRegistryChild(bool adding) {
@@ -278,8 +309,9 @@ void TFormMainQLMR::EditRegistryChild(bool adding) {
     if (!adding && (!ChListBoxRegister.Valid(k) || k >= CurrentItem->Registers.Count())) {
         return;
     }
-    tRegister& registers = CurrentItem->Registers;
-    tChildRegister child(services_.fs, registers.FileName, registers.SectionName, k);
+    const titem_property owner = CurrentItem->ItemProperty;
+    tChildRegister child(services_.fs, CurrentItem->Registers.FileName,
+                         CurrentItem->Registers.SectionName, k);
     if (adding) {
         child.ChildItemName.clear();
         child.RegisterKeyName.clear();
@@ -293,22 +325,34 @@ void TFormMainQLMR::EditRegistryChild(bool adding) {
     if (editor.ModalResult_ != ModalResult::OK) {
         return;
     }
-    if (RowNamed(ChListBoxRegister, child.ChildItemName, adding ? -1 : k)) {
+    auto item = std::make_unique<tItemContent>(services_.fs, owner.txtfilename, owner.ItemName);
+    tRegister& registers = item->Registers;
+    if (!adding && k >= registers.Count()) {
+        return; // the child is gone from the file meanwhile
+    }
+    if (ChildNamed(registers.Items, child.ChildItemName, adding ? -1 : k)) {
         services_.dialogs.ShowMessage(platform::MessageKind::Error,
                                       "Item '" + child.ChildItemName + "' exists. Please retry!");
         return;
     }
     if (adding) {
-        ChListBoxRegister.Add(child.ChildItemName, child.isactive);
-        ChListBoxRegister.ItemIndex = ChListBoxRegister.Count() - 1;
         child.Index = registers.Count();
         registers.Add(child);
     } else {
-        ChListBoxRegister.SetRow(k, child.ChildItemName, child.isactive);
-        ChListBoxRegister.ItemIndex = k;
         registers.Replace(child, k);
     }
     registers.Save();
+    if (!ShowsItem(owner)) {
+        return;
+    }
+    CurrentItem = std::move(item);
+    if (adding) {
+        ChListBoxRegister.Add(child.ChildItemName, child.isactive);
+        ChListBoxRegister.ItemIndex = ChListBoxRegister.Count() - 1;
+    } else if (ChListBoxRegister.Valid(k)) {
+        ChListBoxRegister.SetRow(k, child.ChildItemName, child.isactive);
+        ChListBoxRegister.ItemIndex = k;
+    }
 }
 
 void TFormMainQLMR::btndeletefolderClick() {

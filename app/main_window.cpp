@@ -131,12 +131,46 @@ void TFormMainQLMR::EnableItemCommands(std::int32_t i) {
     if (i < 0 || i >= Catalogue.Count()) {
         return;
     }
-    const bool enabled = !Catalogue.Items[static_cast<std::size_t>(i)].IsSpecial;
+    // A run keeps them disabled until it ends.
+    const bool enabled = !Catalogue.Items[static_cast<std::size_t>(i)].IsSpecial && !running_;
     for (ControlState* c :
          {&btnPreviewCurrentItem, &SpEdit, &btnPreviewCurrentFolder, &btnWashFolder, &btnEditFolder,
           &btnaddfolder, &btndeletefolder, &btnPreviewCurrentRegister, &btnWashRegister,
           &btnAddRegsiterChild, &btnEditRegsiterChild, &btndeleteregister}) {
         c->Enabled = enabled;
+    }
+}
+
+void TFormMainQLMR::EnableEditCommands(bool enabled) {
+    for (ControlState* c : {&SpNew,
+                            &SpEdit,
+                            &SpDelete,
+                            &btnUp,
+                            &btnDown,
+                            &btnSelectall,
+                            &btnUnselectAll,
+                            &btnaddfolder,
+                            &btnEditFolder,
+                            &btndeletefolder,
+                            &SpeedButton1,
+                            &SpeedButton4,
+                            &btnAddRegsiterChild,
+                            &btnEditRegsiterChild,
+                            &btndeleteregister,
+                            &SpeedButton6,
+                            &SpeedButton5,
+                            &btnsetting,
+                            &btnExclude,
+                            &SpeedButton7,
+                            &btnSavePlugin,
+                            &btnDeleteLog}) {
+        c->Enabled = enabled;
+    }
+    for (CheckListBox* list : {&ChListBoxItem, &ChListBoxFolder, &ChListBoxRegister}) {
+        list->Enabled = enabled;
+    }
+    if (enabled) {
+        EnableItemCommands(ChListBoxItem.ItemIndex);
     }
 }
 
@@ -331,8 +365,28 @@ void TFormMainQLMR::ApplicationEventsException(const std::exception& error) {
                                       ErrorClassName(error));
 }
 
+void TFormMainQLMR::ApplicationEventsError(std::exception_ptr error) noexcept {
+    try {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            ApplicationEventsException(e);
+        } catch (...) {
+            const std::type_info* type = abi::__cxa_current_exception_type();
+            services_.dialogs.ShowMessage(platform::MessageKind::Notice,
+                                          "Please catch the screen and send to MQ\r" +
+                                              ReadableClassName(type ? type->name() : "unknown"));
+        }
+    } catch (...) {
+        // Showing the message failed: there is nobody left to tell.
+    }
+}
+
 std::string ErrorClassName(const std::exception& error) {
-    const char* mangled = typeid(error).name();
+    return ReadableClassName(typeid(error).name());
+}
+
+std::string ReadableClassName(const char* mangled) {
     int status = 0;
     char* readable = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
     std::string name = status == 0 && readable ? readable : mangled;

@@ -15,6 +15,7 @@
 #include "settings/exclusion_list.h"
 #include "settings/item_editors.h"
 #include "settings/preferences.h"
+#include "settings/settings_file.h"
 #include "settings/wildcard_dialogs.h"
 
 #include <cstdint>
@@ -94,16 +95,20 @@ public:
     void EndRun();
     void WaitBusy(std::uint32_t milliseconds);
     void CleanSpecialItem(const std::string& name);
-    // While a run goes on, the commands and list events that would change
-    // the wash items, their lists or the settings do nothing: the run holds
-    // the selected item and walks its lists.
+    // While a run goes on, the commands and lists that would change the wash
+    // items or the settings are disabled (and do nothing if called): the run
+    // holds the selected item and walks its lists.
     bool RunInProgress() const { return running_; }
+    // Enables or disables those commands and the three lists; enabling
+    // applies the selected row's rule for special items again.
+    void EnableEditCommands(bool enabled);
 
     // --- Background operation ---
     static constexpr int kHideHotKeyId = 43963;
     static constexpr int kWashHotKeyId = 52701;
     static constexpr std::uint32_t kTimerInterval = 50000; // Timer1, milliseconds
     // Registers both hot keys from the settings file, or unregisters them.
+    // A hot key that cannot be registered is reported in one message.
     void SetHotKeys(bool registering);
     void HideBrowserWindows();
     // Wash Now with the confirmation question left out.
@@ -179,6 +184,9 @@ public:
     void FormDestroy();
     // The one handler of errors that reach the event loop.
     void ApplicationEventsException(const std::exception& error);
+    // The same for an error of any type, as a window procedure's barrier
+    // catches it; nothing passes on from here.
+    void ApplicationEventsError(std::exception_ptr error) noexcept;
 
     // --- State ---
     std::string AppDir;
@@ -215,6 +223,11 @@ public:
         btnEditRegsiterChild, btndeleteregister;
     ControlState SpeedButton17; // Exit: disabled while a run is in progress
     ControlState btnWashAll, btnMainPreview;
+    // Check All / UnCheck All beside each list, the toolbar commands that
+    // change items or settings, and Delete Log: disabled while a run goes on.
+    ControlState btnSelectall, btnUnselectAll, SpeedButton1, SpeedButton4, SpeedButton6,
+        SpeedButton5;
+    ControlState btnsetting, btnExclude, SpeedButton7, btnSavePlugin, btnDeleteLog;
     ControlState spMainCancel{true, false, "Cancel"};
     ControlState SpCancelPreview{true, false, "Cancel"};
 
@@ -233,6 +246,8 @@ public:
 private:
     friend class MainWindowSeam;
 
+    // True when CurrentItem is the wash item of that file and name.
+    bool ShowsItem(const titem_property& item) const;
     // Writes the selected wash item back to its file with its row's check.
     void WriteBackSelectedItem();
     void TakeCheckMarksIntoCatalogue();
@@ -261,9 +276,15 @@ private:
     WindowHost* host_ = nullptr;
     bool running_ = false;
     bool activated_ = false;
+    std::string hotKeysReported_; // the hot keys last reported as taken
 };
+
+// How a hot key reads to the user: "Ctrl+Alt+F".
+std::string HotKeyText(const HotKeyCombination& c);
 
 // The text shown for an error: its class name without namespaces.
 std::string ErrorClassName(const std::exception& error);
+// A type's name as the compiler records it, made readable, without namespaces.
+std::string ReadableClassName(const char* mangled);
 
 } // namespace quill

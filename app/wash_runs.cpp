@@ -137,7 +137,11 @@ template <class F> void TFormMainQLMR::Guarded(F&& run) {
         return;
     }
     running_ = true;
-    WithEnd(run, [this] { running_ = false; });
+    EnableEditCommands(false);
+    WithEnd(run, [this] {
+        running_ = false;
+        EnableEditCommands(true);
+    });
 }
 
 bool TFormMainQLMR::ConfirmClean(const std::string& subject) {
@@ -203,10 +207,17 @@ void TFormMainQLMR::WaitBusy(std::uint32_t milliseconds) {
     services_.shell.ShowBusyCursor(true);
     WithEnd(
         [&] {
+            // Unsigned tick arithmetic: the difference is right across the
+            // counter's wrap, and a pump that ends past the deadline ends the
+            // wait instead of asking for a negative (endless) one.
             const std::uint32_t start = host.TickCount();
-            while (host.TickCount() - start < milliseconds) {
+            for (;;) {
                 host.ProcessMessages();
-                host.WaitForMessages(milliseconds - (host.TickCount() - start));
+                const std::uint32_t elapsed = host.TickCount() - start;
+                if (elapsed >= milliseconds) {
+                    break;
+                }
+                host.WaitForMessages(milliseconds - elapsed);
             }
         },
         [&] { services_.shell.ShowBusyCursor(false); });

@@ -1,5 +1,6 @@
 #include "app/win32/form_dialog.h"
 
+#include "app/error_barrier.h"
 #include "app/win32/modal_window.h"
 #include "platform/win32/wide.h"
 
@@ -29,9 +30,9 @@ std::string TextOf(HWND w) {
 
 } // namespace
 
-FormDialog::FormDialog(HWND owner, HINSTANCE instance, const wchar_t* className,
+FormDialog::FormDialog(ModalStack& stack, HINSTANCE instance, const wchar_t* className,
                        const std::string& caption)
-    : owner_(owner), instance_(instance), className_(className), caption_(caption) {}
+    : stack_(stack), instance_(instance), className_(className), caption_(caption) {}
 
 FormDialog::~FormDialog() {
     if (hwnd_) {
@@ -241,7 +242,7 @@ void FormDialog::Buttons(std::vector<std::pair<std::string, Handler>> buttons) {
 void FormDialog::Create() {
     hwnd_ = CreateCentredPopup(instance_, className_, &FormDialog::WindowProc,
                                Wide(caption_).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kWidth, y_, owner_, this);
+                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kWidth, y_, stack_, this);
     if (!hwnd_) {
         return;
     }
@@ -414,24 +415,30 @@ void FormDialog::Invoke(const Handler& handler) {
         if (handler) {
             handler();
         }
-    } catch (const std::exception& e) {
-        if (onError_) {
-            onError_(e);
-            ShowFields();
-            return;
-        }
-        failure_ = std::current_exception();
-        ended_ = true;
-        return;
     } catch (...) {
-        failure_ = std::current_exception();
-        ended_ = true;
+        Fail(std::current_exception());
         return;
     }
     ShowFields();
     if (done_ && done_()) {
         ended_ = true;
     }
+}
+
+void FormDialog::Fail(std::exception_ptr error) {
+    if (onError_) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            onError_(e);
+            ShowFields();
+            return;
+        } catch (...) {
+            // Not one the dialog's handler takes: it ends the dialog.
+        }
+    }
+    failure_ = error;
+    ended_ = true;
 }
 
 void FormDialog::Click(std::size_t index) {
@@ -464,14 +471,15 @@ void FormDialog::ShowModal(const std::function<bool()>& done, Handler onClose) {
             break;
         }
     }
-    RunModal(hwnd_, owner_, [this] { return ended_; });
+    RunModal(hwnd_, stack_, [this] { return ended_; });
     hwnd_ = nullptr;
     if (failure_) {
         std::rethrow_exception(failure_);
     }
 }
 
-LRESULT CALLBACK FormDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FormDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<FormDialog*>(create->lpCreateParams);
@@ -479,8 +487,17 @@ LRESULT CALLBACK FormDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FormDialog*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->Handle(message, wParam, lParam)
-                : ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (!self) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    // An error ends the dialog (or goes to its handler), as one of a button.
+    return ErrorBarrier([&] { return self->Handle(message, wParam, lParam); }, LRESULT{0},
+                        [&](std::exception_ptr error) {
+                            self->Fail(error);
+                            if (self->ended_ && self->hwnd_) {
+                                ::PostMessageW(self->hwnd_, WM_NULL, 0, 0);
+                            }
+                        });
 }
 
 LRESULT FormDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/win32/modal_window.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -22,7 +24,8 @@ class FormDialog {
 public:
     using Handler = std::function<void()>;
 
-    FormDialog(HWND owner, HINSTANCE instance, const wchar_t* className,
+    // The dialog is owned by the innermost window open on the stack.
+    FormDialog(ModalStack& stack, HINSTANCE instance, const wchar_t* className,
                const std::string& caption);
     ~FormDialog();
     FormDialog(const FormDialog&) = delete;
@@ -98,15 +101,19 @@ private:
     void AddFolderNode(HWND tree, HTREEITEM parent, const std::wstring& label,
                        const std::wstring& path);
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Create();
     void ReadControls();
     void ShowFields();
     void Click(std::size_t index);
     void Invoke(const Handler& handler);
+    // An error of a handler: to the dialog's error handler when it takes
+    // it, else the dialog ends and raises it again.
+    void Fail(std::exception_ptr error);
 
-    HWND owner_;
+    ModalStack& stack_;
     HINSTANCE instance_;
     const wchar_t* className_;
     std::string caption_;

@@ -1,7 +1,6 @@
 #include "app/win32/main_frame.h"
 
-#include "app/win32/form_dialog.h"
-#include "app/win32/preview_window.h"
+#include "app/error_barrier.h"
 #include "platform/win32/wide.h"
 
 #include <commctrl.h>
@@ -169,6 +168,8 @@ bool MainFrame::Create() {
     if (!hwnd_) {
         return false;
     }
+    modal_.SetMain(hwnd_);
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     CreateControls();
     tray_ = std::make_unique<platform::Win32Tray>(hwnd_, kTrayMessage,
                                                   ::LoadIconW(nullptr, IDI_APPLICATION));
@@ -184,15 +185,34 @@ void MainFrame::Show(bool minimized) {
         form_.StartMinimized = false;
         ::ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
         ::ShowWindow(hwnd_, SW_HIDE);
+        // Never activated until the user opens it, yet the start-up wash
+        // and the profile check are due now.
+        PostFirstActivation();
         return;
     }
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::UpdateWindow(hwnd_);
 }
 
+void MainFrame::PostFirstActivation() {
+    if (!activated_) {
+        activated_ = true;
+        ::PostMessageW(hwnd_, kFirstActivation, 0, 0);
+    }
+}
+
 void MainFrame::RestoreFromTray() {
     ::ShowWindow(hwnd_, SW_RESTORE);
-    ::SetForegroundWindow(hwnd_);
+    // An open dialog comes to the front with the window: it has the input.
+    ::SetForegroundWindow(modal_.Top());
+}
+
+void MainFrame::OnTray(LPARAM event) {
+    if (event == WM_LBUTTONUP) {
+        RestoreFromTray();
+    } else if (event == WM_RBUTTONUP) {
+        ShowTrayMenu();
+    }
 }
 
 void MainFrame::ShowTrayMenu() {
@@ -203,8 +223,8 @@ void MainFrame::ShowTrayMenu() {
             ::AppendMenuW(wash, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT flags =
-            MF_STRING | (entry.Checked ? MF_CHECKED : 0) | (entry.Enabled ? 0 : MF_GRAYED);
+        const bool enabled = entry.Enabled && !modal_.Locked();
+        const UINT flags = MF_STRING | (entry.Checked ? MF_CHECKED : 0) | (enabled ? 0 : MF_GRAYED);
         ::AppendMenuW(wash, flags, kMenuWashFirst + i, Wide(entry.Caption).c_str());
     }
     HMENU menu = ::CreatePopupMenu();
@@ -212,8 +232,10 @@ void MainFrame::ShowTrayMenu() {
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(wash), L"&Wash");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, kMenuHelp, L"&Help          F1");
-    ::AppendMenuW(menu, MF_STRING, kMenuExit, L"E&xit");
+    // While a dialog is open the window is only brought back to it.
+    const UINT locked = modal_.Locked() ? MF_GRAYED : 0;
+    ::AppendMenuW(menu, MF_STRING | locked, kMenuHelp, L"&Help          F1");
+    ::AppendMenuW(menu, MF_STRING | locked, kMenuExit, L"E&xit");
     POINT at{};
     ::GetCursorPos(&at);
     ::SetForegroundWindow(hwnd_);
@@ -227,6 +249,8 @@ void MainFrame::ShowTrayMenu() {
         Run([this] { form_.SpeedButton2Click(); });
     } else if (chosen == kMenuExit) {
         ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    } else if (modal_.Locked()) {
+        return;
     } else if (chosen >= kMenuWashFirst && chosen - kMenuWashFirst < form_.MenuWash.size()) {
         const std::int32_t tag = form_.MenuWash[chosen - kMenuWashFirst].Tag;
         Run([this, tag] { form_.MenuWashClick(tag); });
@@ -300,6 +324,11 @@ void MainFrame::CreateControls() {
     for (const ToolbarButton& s : toolbar) {
         ControlState* state = s.id == kBtnWashAll       ? &form_.btnWashAll
                               : s.id == kBtnMainPreview ? &form_.btnMainPreview
+                              : s.id == kBtnSetting     ? &form_.btnsetting
+                              : s.id == kBtnExclude     ? &form_.btnExclude
+                              : s.id == kSpeedButton7   ? &form_.SpeedButton7
+                              : s.id == kBtnSavePlugin  ? &form_.btnSavePlugin
+                              : s.id == kBtnDeleteLog   ? &form_.btnDeleteLog
                                                         : nullptr;
         buttons_.push_back({AddButton(s.id, s.caption, s.hint, x, 4, s.width, 26), state});
         x += s.width + 2;
@@ -331,8 +360,8 @@ void MainFrame::CreateControls() {
         {kSpDelete, L"Delete", L"Delete Current Wash Item", &form_.SpDelete},
         {kBtnUp, L"Up", L"Up Current Wash Item", &form_.btnUp},
         {kBtnDown, L"Down", L"Down Current Wash Item", &form_.btnDown},
-        {kBtnSelectall, L"Check All", L"Check All Wash Items", nullptr},
-        {kBtnUnselectAll, L"Uncheck All", L"UnCheck All Wash Items", nullptr},
+        {kBtnSelectall, L"Check All", L"Check All Wash Items", &form_.btnSelectall},
+        {kBtnUnselectAll, L"Uncheck All", L"UnCheck All Wash Items", &form_.btnUnselectAll},
     };
     int y = 54;
     for (const auto& c : itemCommands) {
@@ -359,7 +388,7 @@ void MainFrame::CreateControls() {
           L"Edit Current Folder/File Item", L"Delete Current Folder/File Item",
           L"Check All Wash Items", L"UnCheck All Wash Items"},
          {&form_.btnPreviewCurrentFolder, &form_.btnWashFolder, &form_.btnaddfolder,
-          &form_.btnEditFolder, &form_.btndeletefolder, nullptr, nullptr}},
+          &form_.btnEditFolder, &form_.btndeletefolder, &form_.SpeedButton1, &form_.SpeedButton4}},
         {L"Clean Registry Entry of Current Wash Item",
          256,
          kChListBoxRegister,
@@ -369,7 +398,8 @@ void MainFrame::CreateControls() {
           L"Add Registry Entry Item", L"Edit Current Registry Entry Item",
           L"Delete Registry Entry Item", L"Check All Wash Items", L"UnCheck All Wash Items"},
          {&form_.btnPreviewCurrentRegister, &form_.btnWashRegister, &form_.btnAddRegsiterChild,
-          &form_.btnEditRegsiterChild, &form_.btndeleteregister, nullptr, nullptr}},
+          &form_.btnEditRegsiterChild, &form_.btndeleteregister, &form_.SpeedButton6,
+          &form_.SpeedButton5}},
     };
     const wchar_t* const captions[7] = {L"Preview", L"Clean",     L"Add",        L"Edit",
                                         L"Delete",  L"Check All", L"Uncheck All"};
@@ -397,7 +427,8 @@ void MainFrame::CreateControls() {
                                   strip.bottom, status_, nullptr, instance_, nullptr);
 }
 
-LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<MainFrame*>(create->lpCreateParams);
@@ -408,7 +439,9 @@ LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (!self) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->Handle(message, wParam, lParam);
+    return ErrorBarrier(
+        [&] { return self->Handle(message, wParam, lParam); }, LRESULT{0},
+        [self](std::exception_ptr error) { self->form_.ApplicationEventsError(error); });
 }
 
 LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -425,33 +458,38 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Run([this] { form_.SpeedButton2Click(); });
         return TRUE;
     case WM_HOTKEY:
+        // A wash would change the items a dialog works on: not while one is
+        // open. Hiding the browser windows touches nothing of ours.
+        if (modal_.Locked() && static_cast<int>(wParam) != TFormMainQLMR::kHideHotKeyId) {
+            ::MessageBeep(MB_ICONWARNING);
+            return 0;
+        }
         Run([this, wParam] { form_.WMHotKey(static_cast<int>(wParam)); });
         return 0;
     case WM_TIMER:
-        if (wParam == kTimer1) {
+        // While a dialog is open the tick is left out; the timed wash stays
+        // due and comes at the first tick after the dialog.
+        if (wParam == kTimer1 && !modal_.Locked()) {
             Run([this] { form_.Timer1Timer(); });
         }
         return 0;
     case WM_QUERYENDSESSION:
-        Run([this] { form_.WMQueryEndSession(); });
+        if (!modal_.Locked()) {
+            Run([this] { form_.WMQueryEndSession(); });
+        }
         return TRUE;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+        if (LOWORD(wParam) != WA_INACTIVE) {
             // The first activation's work (a start-up wash) runs once the
             // activation itself is over.
-            activated_ = true;
-            ::PostMessageW(hwnd_, kFirstActivation, 0, 0);
+            PostFirstActivation();
         }
         break;
     case kFirstActivation:
         Run([this] { form_.FormActivate(); });
         return 0;
     case kTrayMessage:
-        if (lParam == WM_LBUTTONUP) {
-            RestoreFromTray();
-        } else if (lParam == WM_RBUTTONUP) {
-            ShowTrayMenu();
-        }
+        OnTray(lParam);
         return 0;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED) {
@@ -460,7 +498,8 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        if (form_.FormCloseQuery()) {
+        // Not under an open dialog, which works on the window's state.
+        if (!modal_.Locked() && form_.FormCloseQuery()) {
             ::DestroyWindow(hwnd_);
         }
         return 0;
@@ -477,6 +516,12 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::PostQuitMessage(0);
         return 0;
     default:
+        if (message == taskbarCreated_ && taskbarCreated_ != 0 && tray_) {
+            // The shell restarted and lost the icon, the program's only door
+            // while it is hidden.
+            (void)tray_->ShowAgain("Quillmere");
+            return 0;
+        }
         break;
     }
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -664,14 +709,15 @@ LRESULT MainFrame::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
 void MainFrame::Run(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const std::exception& e) {
-        try {
-            form_.ApplicationEventsException(e);
-        } catch (...) {
-        }
+    } catch (...) {
+        form_.ApplicationEventsError(std::current_exception());
     }
-    if (hwnd_) {
-        Mirror();
+    try {
+        if (hwnd_) {
+            Mirror();
+        }
+    } catch (...) {
+        form_.ApplicationEventsError(std::current_exception());
     }
 }
 
@@ -729,20 +775,37 @@ void MainFrame::MirrorList(ListMirror& list) {
 
 void MainFrame::Mirror() {
     mirroring_ = true;
+    // While a dialog is open, nothing but the Cancel buttons takes input:
+    // the dialog works on what the window shows.
+    const bool locked = modal_.Locked();
     if (!form_.ListsSuspended) {
         MirrorList(items_);
         MirrorList(folders_);
         MirrorList(registers_);
     }
+    for (ListMirror* list : {&items_, &folders_, &registers_}) {
+        const bool enabled = list->model->Enabled && !locked;
+        if ((::IsWindowEnabled(list->hwnd) != FALSE) != enabled) {
+            ::EnableWindow(list->hwnd, enabled ? TRUE : FALSE);
+        }
+    }
     for (const auto& [button, state] : buttons_) {
         const int id = ::GetDlgCtrlID(button);
-        const bool enabled = Connected(id) && (state == nullptr || state->Enabled);
+        const bool enabled = !locked && Connected(id) && (state == nullptr || state->Enabled);
         if ((::IsWindowEnabled(button) != FALSE) != enabled) {
             ::EnableWindow(button, enabled ? TRUE : FALSE);
         }
     }
-    ::ShowWindow(spMainCancel_, form_.spMainCancel.Visible ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(spCancelPreview_, form_.SpCancelPreview.Visible ? SW_SHOW : SW_HIDE);
+    // One Cancel button at a time in their shared place: the main one while
+    // files are removed, also under a preview.
+    const bool mainCancel = form_.spMainCancel.Visible;
+    const bool previewCancel = form_.SpCancelPreview.Visible && !mainCancel;
+    if ((::IsWindowVisible(spMainCancel_) != FALSE) != mainCancel) {
+        ::ShowWindow(spMainCancel_, mainCancel ? SW_SHOWNA : SW_HIDE);
+    }
+    if ((::IsWindowVisible(spCancelPreview_) != FALSE) != previewCancel) {
+        ::ShowWindow(spCancelPreview_, previewCancel ? SW_SHOWNA : SW_HIDE);
+    }
     MirrorStatus();
     if (form_.Timer1Enabled != timerOn_) {
         timerOn_ = form_.Timer1Enabled;
@@ -773,22 +836,51 @@ void MainFrame::MirrorStatus() {
     case StatusMode::Progress:
         break;
     }
+    statusShownMode_ = form_.Status;
     const bool progress = form_.Status == StatusMode::Progress;
-    ::ShowWindow(progress_, progress ? SW_SHOW : SW_HIDE);
-    if (progress) {
-        ::SendMessageW(progress_, PBM_SETRANGE32, 0, form_.ProgressBar1Max);
-        ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(form_.ProgressBar1Position), 0);
+    if ((::IsWindowVisible(progress_) != FALSE) != progress) {
+        ::ShowWindow(progress_, progress ? SW_SHOWNA : SW_HIDE);
     }
-    const std::wstring wide = Wide(text);
+    if (progress) {
+        if (progressShownMax_ != form_.ProgressBar1Max) {
+            ::SendMessageW(progress_, PBM_SETRANGE32, 0, form_.ProgressBar1Max);
+            progressShownMax_ = form_.ProgressBar1Max;
+            progressShownPosition_ = -1;
+        }
+        if (progressShownPosition_ != form_.ProgressBar1Position) {
+            ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(form_.ProgressBar1Position),
+                           0);
+            progressShownPosition_ = form_.ProgressBar1Position;
+        }
+    }
+    std::wstring wide = Wide(text);
     if (wide != statusShown_) {
         ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-        statusShown_ = wide;
+        statusShown_ = std::move(wide);
     }
 }
 
+void MainFrame::Refresh() {
+    if (!hwnd_) {
+        return;
+    }
+    // A new mode of the status bar shows at once; counters and progress
+    // within a mode as often as the eye can follow.
+    if (form_.Status == statusShownMode_ && !refresh_.Due(::GetTickCount())) {
+        return;
+    }
+    refresh_.Reset();
+    (void)refresh_.Due(::GetTickCount());
+    Mirror();
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void MainFrame::ProcessMessages() {
-    if (hwnd_) {
-        Mirror();
+    Refresh();
+    // Pending messages are looked at every few milliseconds: Cancel takes
+    // effect at once, and a run does not spend its time asking.
+    if (!pump_.Due(::GetTickCount())) {
+        return;
     }
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -805,200 +897,17 @@ void MainFrame::ProcessMessages() {
 }
 
 void MainFrame::Repaint() {
-    if (hwnd_) {
-        MirrorStatus();
-        ::UpdateWindow(status_);
-    }
+    Refresh();
 }
 
 void MainFrame::WaitForMessages(std::uint32_t maxMs) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs, QS_ALLINPUT);
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // What woke the wait is handled by the next pump.
+    pump_.Reset();
 }
 
 std::uint32_t MainFrame::TickCount() {
     return ::GetTickCount();
-}
-
-void MainFrame::ShowModal(TFormAddEditItem& editor) {
-    Mirror();
-    FormDialog d(hwnd_, instance_, L"TFormAddEditItem", editor.Caption);
-    d.Label("Wash Item Name");
-    d.Edit(editor.Edititemname);
-    d.Check("Active", editor.Chisactive);
-    d.Label("Stored in File:");
-    d.Label(editor.LabelStore);
-    d.Buttons(
-        {{"&Save", [&] { editor.btnSaveClick(); }}, {"Can&cel", [&] { editor.btncancelClick(); }}});
-    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
-                [&] { editor.btncancelClick(); });
-}
-
-void MainFrame::ShowModal(TFormFolder& editor) {
-    Mirror();
-    FormDialog d(hwnd_, instance_, L"TFormFolder", editor.Caption);
-    d.Label("Clean Folder/File Item name");
-    d.Edit(editor.EditItemName);
-    d.Check("Active", editor.Chisactive);
-    d.Radio("Clean single file", editor.rbSingle, 1);
-    d.EditWithButton(editor.EditSingle, "...", "Select Files by Filename",
-                     [&] { editor.btnSelectFileClick(); });
-    d.Radio("Clean files matched  in folder ", editor.rbFolder, 1);
-    d.EditWithButton(editor.EditFolder, "*", "Select Files by Wildcard",
-                     [&] { editor.btnAddWildcardClick(); });
-    d.Radio("Clean all files in the folder depended on registry key", editor.rbRegister, 1);
-    d.Label("Key Name");
-    d.EditWithButton(editor.EditRegister, "R", "Open Registry",
-                     [&] { editor.SpeedButton3Click(); });
-    d.Label("Value Name");
-    d.Edit(editor.EditRegisterValue);
-    d.Check("Include Subfolder", editor.Chincludesubfolder);
-    d.Buttons({{"&Help", [&] { editor.SpeedButton4Click(); }},
-               {"S&ave", [&] { editor.SpeedButton1Click(); }},
-               {"Can&cel", [&] { editor.SpeedButton2Click(); }}});
-    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
-                [&] { editor.SpeedButton2Click(); });
-}
-
-void MainFrame::ShowModal(TFormRegister& editor) {
-    Mirror();
-    FormDialog d(hwnd_, instance_, L"TFormRegister", editor.Caption);
-    d.Label("Clean regitry entry Item name");
-    d.Edit(editor.EditItemName);
-    d.Check("Active", editor.Chisactive);
-    d.Label("Registry key name");
-    d.EditWithButton(editor.EditKeyName, "R", "Open Registry", [&] { editor.SpeedButton3Click(); });
-    d.Radio("Clean single value of the key ", editor.rbdeleteSingleValue, 1);
-    d.Label("Value Name");
-    d.Edit(editor.EditSingleRegisterValue);
-    d.Radio("Clean all the value of the registry key", editor.rbDeleteValue, 1);
-    d.Radio("Clean the whole registry key ( Include subkey )", editor.rbdeleteKey, 1);
-    d.Buttons({{"&Help", [&] { editor.SpeedButton1Click(); }},
-               {"&Save", [&] { editor.btnSaveClick(); }},
-               {"Can&cel", [&] { editor.btnCancelClick(); }}});
-    d.ShowModal([&] { return editor.ModalResult_ != ModalResult::None; },
-                [&] { editor.btnCancelClick(); });
-}
-
-void MainFrame::ShowModal(TFormPreferences& dialog) {
-    Mirror();
-    FormDialog d(hwnd_, instance_, L"TFormPreferences", dialog.Caption);
-    const std::vector<std::string> pages = TFormPreferences::PageNames();
-    d.Page(pages[0], dialog.ActivePage);
-    d.Check("Load at Windows startup", dialog.cbRun, [&] { dialog.cbRunClick(); });
-    d.Check("Run Minimized", dialog.cbMini, {}, &dialog.cbMiniEnabled, 20);
-    d.Check("Detect Netscape  directory at load", dialog.cbDetect);
-    d.SmallButtons({{"Re-detect", "Re-detect Netscape", [&] { dialog.SpeedButton4Click(); }}});
-    d.Page(pages[1], dialog.ActivePage);
-    d.Label("Run wash automatically ");
-    d.Check("When Windows is started", dialog.rbWhenStart);
-    d.Check("When Windows is shutdown", dialog.rbWhenShutDown);
-    d.Check("Every", dialog.rbEveryHour);
-    d.Edit(dialog.SpinEditMinuts);
-    d.Label("minutes");
-    d.Page(pages[2], dialog.ActivePage);
-    const std::vector<std::string> modifiers = TFormPreferences::ModifierTexts();
-    const std::vector<std::string> letters = TFormPreferences::LetterTexts();
-    d.Label("Close all Interner Explorer windows");
-    d.Combo(modifiers, dialog.cbControl, 140);
-    d.Combo(letters, dialog.cbChar, 60);
-    d.Label("Clean all the checked wash items");
-    d.Combo(modifiers, dialog.cbControlNew, 140);
-    d.Combo(letters, dialog.cbCharNew, 60);
-    d.Page(pages[3], dialog.ActivePage);
-    d.Check("Use secure deleting file method (Slowly)", dialog.ChEraseSafe);
-    d.Check("Write wash operation to log file", dialog.ChWritetolog);
-    d.Check("Delete log file on exit", dialog.ChDeleteonExit);
-    d.Check("Prompt before clean", dialog.chPromptBeforeDelete);
-    d.Buttons({{"&Help", [&] { form_.SpeedButton2Click(); }},
-               {"&Apply", [&] { dialog.SpeedButton1Click(); }},
-               {"Cl&ose", [&] { dialog.SpeedButton2Click(); }}});
-    // A failed save stays in the dialog, its error shown by the program's handler.
-    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton2Click(); });
-}
-
-void MainFrame::ShowModal(TFormExcludeFile& dialog) {
-    Mirror();
-    FormDialog d(hwnd_, instance_, L"TFormExcludeFile", dialog.Caption);
-    d.Label("Excludes the following files when Preview or Wash ");
-    d.List(dialog.TextListBox1, dialog.ItemIndex, 220);
-    d.SmallButtons(
-        {{"Wildcard", "Select Files Excluded by Wildcard", [&] { dialog.Button6Click(); }},
-         {"Files...", "Select Files Excluded by Filename", [&] { dialog.Button3Click(); }},
-         {"Up", "Up a Item", [&] { dialog.btnUpClick(); }},
-         {"Down", "Down a Item", [&] { dialog.btnDownClick(); }},
-         {"Clear", "Delete all Items", [&] { dialog.SpeedButton2Click(); }},
-         {"Delete", "Delete a Item", [&] { dialog.Button5Click(); }}});
-    d.Buttons({{"&Help", [&] { dialog.SpeedButton4Click(); }},
-               {"A&pply", [&] { dialog.SpeedButton1Click(); }},
-               {"Can&cel", [&] { dialog.SpeedButton3Click(); }}});
-    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton3Click(); });
-}
-
-void MainFrame::ShowModal(TFormselectbyfilter& dialog) {
-    // Owned by the dialog that is active now (an editor or the exclusion list).
-    HWND owner = ::GetActiveWindow();
-    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormselectbyfilter", dialog.Caption);
-    d.Label("Folder selected:");
-    d.FieldLabel(dialog.labFolder);
-    d.FolderTree(
-        dialog.SelectedFolder, [&] { dialog.TreeSelectionChanged(dialog.SelectedFolder); }, 220);
-    d.Label("Wildcard:");
-    d.EditCombo(dialog.ComboBox1Items, dialog.ComboBox1Text);
-    d.SmallButtons({{"Edit...", "Edit Wildcard", [&] { dialog.SpeedButton1Click(); }}});
-    d.Buttons(
-        {{"&Ok", [&] { dialog.Button1Click(); }}, {"Can&cel", [&] { dialog.Button2Click(); }}});
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button2Click(); });
-}
-
-void MainFrame::ShowModal(Taboutform& dialog) {
-    FormDialog d(hwnd_, instance_, L"Taboutform", dialog.Caption);
-    d.Label(dialog.LabelProduct);
-    d.Label(std::string("Support: ") + Taboutform::kSupport);
-    d.Label(std::string("Web site: ") + Taboutform::kWebSite);
-    d.SmallButtons({{"Write", "Write to support", [&] { dialog.LabelMailClick(); }},
-                    {"Visit", "Visit the web site", [&] { dialog.LabelWebClick(); }}});
-    d.Buttons({{"&Close", [&] { dialog.btnCloseClick(); }}});
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.btnCloseClick(); });
-}
-
-void MainFrame::ShowModal(TFormDetect& dialog) {
-    HWND owner = ::GetActiveWindow();
-    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormDetect", dialog.Caption);
-    d.Label("The Nescape have been detected on your computer,you can select");
-    d.Label("the profile folder by clicking Auto  or  Manually Detect Folder button.");
-    d.List(dialog.RxCheckListBox1, dialog.Ticked, 140);
-    d.SmallButtons({{"Auto", "Auto detect directory", [&] { dialog.SpeedButton3Click(); }},
-                    {"Manual", "Manually detect directory", [&] { dialog.SpeedButton4Click(); }}});
-    d.Check("Don't display the dialog  box next time ", dialog.CheckBox1);
-    d.Buttons({{"&Ok", [&] { dialog.SpeedButton1Click(); }},
-               {"Can&cel", [&] { dialog.SpeedButton2Click(); }}});
-    d.SetErrorHandler([&](const std::exception& e) { form_.ApplicationEventsException(e); });
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.SpeedButton2Click(); });
-}
-
-void MainFrame::ShowModal(TFormWildcard& dialog) {
-    HWND owner = ::GetActiveWindow();
-    FormDialog d(owner ? owner : hwnd_, instance_, L"TFormWildcard", dialog.Caption);
-    d.Label("Wildcard list:");
-    d.List(dialog.ListBox1, dialog.ItemIndex, 160);
-    d.SmallButtons({{"Delete", "Delete a item", [&] { dialog.Button4Click(); }},
-                    {"Clear", "Delete all items", [&] { dialog.SpeedButton1Click(); }},
-                    {"Up", "Up a item", [&] { dialog.SpeedButton3Click(); }},
-                    {"Down", "Down a item", [&] { dialog.SpeedButton2Click(); }}});
-    d.Label("Add wildcard:");
-    d.EditWithButton(dialog.Edit1, "+", "Add wildcard", [&] { dialog.SpNewClick(); });
-    d.Buttons({{"Help", [&] { dialog.Button1Click(); }},
-               {"&Ok", [&] { dialog.btnOkClick(); }},
-               {"Can&cel", [&] { dialog.Button3Click(); }}});
-    d.ShowModal([&] { return dialog.Closed; }, [&] { dialog.Button3Click(); });
-}
-
-void MainFrame::ShowModal(TPreviewForm& dialog, const PreviewWashContext& context) {
-    Mirror();
-    PreviewWindow window(dialog, context, hwnd_, instance_);
-    window.ShowModal();
 }
 
 } // namespace quill::win32app

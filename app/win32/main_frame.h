@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/pacer.h"
+#include "app/win32/modal_window.h"
 #include "platform/win32/win32_tray.h"
 
 #include <windows.h>
@@ -30,6 +32,9 @@ public:
     // Creates the window, centred on the desktop; false when it cannot be.
     bool Create();
     HWND Handle() const { return hwnd_; }
+    // The window that owns message boxes and pickers now: the innermost
+    // dialog open, else the main window.
+    HWND TopWindow() const { return modal_.Top(); }
     // Shows the window normally or minimized.
     void Show(bool minimized);
 
@@ -57,7 +62,8 @@ private:
         std::int32_t shownIndex = -2;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
@@ -72,8 +78,16 @@ private:
 
     // Runs a handler of the logic; errors go to the application's handler.
     void Run(const std::function<void()>& handler);
-    // Copies the logic's state into the controls.
+    // Copies the logic's state into the controls, touching only those whose
+    // state changed.
     void Mirror();
+    // Mirror and paint what changed, at most once per refresh interval
+    // unless the status bar changes its mode.
+    void Refresh();
+    void OnTray(LPARAM event);
+    // The first activation's work, once: when the window is first activated
+    // or, started hidden in the tray, at once.
+    void PostFirstActivation();
     void MirrorStatus();
     void RestoreFromTray();
     void ShowTrayMenu();
@@ -93,6 +107,16 @@ private:
     ListMirror registers_;
     std::vector<std::pair<HWND, ControlState*>> buttons_;
     bool mirroring_ = false;
+    // While a dialog is open only the Cancel buttons take input.
+    ModalStack modal_{[this] { Mirror(); }};
+    // Counters, labels and progress while a run goes on: what the eye can
+    // follow. Pending messages: often enough for Cancel to act at once.
+    Pacer refresh_{60};
+    Pacer pump_{10};
+    StatusMode statusShownMode_ = StatusMode::Idle;
+    std::int32_t progressShownMax_ = -1;
+    std::int32_t progressShownPosition_ = -1;
+    UINT taskbarCreated_ = 0;
     bool timerOn_ = false;
     bool activated_ = false;
     std::unique_ptr<platform::Win32Tray> tray_;

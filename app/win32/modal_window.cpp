@@ -1,10 +1,41 @@
 #include "app/win32/modal_window.h"
 
+#include <algorithm>
+
 namespace quill::win32app {
+
+void ModalStack::Enter(HWND window) {
+    const HWND owner = Top();
+    if (owner && owner != main_) {
+        ::EnableWindow(owner, FALSE);
+    }
+    open_.push_back(window);
+    if (open_.size() == 1 && onLockChange_) {
+        onLockChange_();
+    }
+}
+
+void ModalStack::Leave(HWND window) {
+    const auto at = std::find(open_.begin(), open_.end(), window);
+    if (at == open_.end()) {
+        return;
+    }
+    open_.erase(at);
+    const HWND owner = Top();
+    if (owner && owner != main_) {
+        ::EnableWindow(owner, TRUE);
+    }
+    if (open_.empty() && onLockChange_) {
+        onLockChange_();
+    }
+    if (owner && ::IsWindowVisible(owner)) {
+        ::SetActiveWindow(owner);
+    }
+}
 
 HWND CreateCentredPopup(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
                         const wchar_t* caption, DWORD style, DWORD exStyle, int clientWidth,
-                        int clientHeight, HWND owner, void* self) {
+                        int clientHeight, const ModalStack& stack, void* self) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = procedure;
@@ -22,13 +53,11 @@ HWND CreateCentredPopup(HINSTANCE instance, const wchar_t* className, WNDPROC pr
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return ::CreateWindowExW(
         exStyle, className, caption, style, work.left + ((work.right - work.left) - w) / 2,
-        work.top + ((work.bottom - work.top) - h) / 2, w, h, owner, nullptr, instance, self);
+        work.top + ((work.bottom - work.top) - h) / 2, w, h, stack.Top(), nullptr, instance, self);
 }
 
-void RunModal(HWND window, HWND owner, const std::function<bool()>& ended) {
-    if (owner) {
-        ::EnableWindow(owner, FALSE);
-    }
+void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended) {
+    stack.Enter(window);
     ::ShowWindow(window, SW_SHOW);
     MSG msg{};
     bool quit = false;
@@ -42,10 +71,7 @@ void RunModal(HWND window, HWND owner, const std::function<bool()>& ended) {
             ::DispatchMessageW(&msg);
         }
     }
-    if (owner) {
-        ::EnableWindow(owner, TRUE);
-        ::SetActiveWindow(owner);
-    }
+    stack.Leave(window);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     ::DestroyWindow(window);
     if (quit) {

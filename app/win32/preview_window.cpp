@@ -1,5 +1,6 @@
 #include "app/win32/preview_window.h"
 
+#include "app/error_barrier.h"
 #include "app/win32/modal_window.h"
 #include "platform/win32/wide.h"
 
@@ -36,9 +37,9 @@ const wchar_t* ClassNameOf(const TPreviewForm& dialog) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(TPreviewForm& dialog, const PreviewWashContext& context, HWND owner,
-                             HINSTANCE instance)
-    : dialog_(dialog), context_(context), owner_(owner), instance_(instance) {
+PreviewWindow::PreviewWindow(TPreviewForm& dialog, const PreviewWashContext& context,
+                             ModalStack& stack, HINSTANCE instance)
+    : dialog_(dialog), context_(context), stack_(stack), instance_(instance) {
     auto AddPage = [this](ListRole role, PreviewList* list) {
         Page page;
         page.role = role;
@@ -89,14 +90,14 @@ void PreviewWindow::ShowModal() {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | (sizable ? WS_THICKFRAME : 0);
     hwnd_ = CreateCentredPopup(instance_, className, &PreviewWindow::WindowProc,
                                Wide(dialog_.Caption).c_str(), style,
-                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 572, 386, owner_, this);
+                               WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 572, 386, stack_, this);
     if (!hwnd_) {
         return;
     }
     CreateControls();
     ShowPage(dialog_.ActivePage);
 
-    RunModal(hwnd_, owner_, [this] { return dialog_.Closed; });
+    RunModal(hwnd_, stack_, [this] { return dialog_.Closed; });
     hwnd_ = nullptr;
     if (failure_) {
         std::rethrow_exception(failure_);
@@ -343,7 +344,8 @@ LRESULT PreviewWindow::OnNotify(NMHDR* header) {
     }
 }
 
-LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                           LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<PreviewWindow*>(create->lpCreateParams);
@@ -354,7 +356,15 @@ LRESULT CALLBACK PreviewWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     if (!self) {
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->Handle(message, wParam, lParam);
+    // An error ends the dialog and is raised again once its loop is over.
+    return ErrorBarrier([&] { return self->Handle(message, wParam, lParam); }, LRESULT{0},
+                        [&](std::exception_ptr error) {
+                            if (!self->failure_) {
+                                self->failure_ = error;
+                            }
+                            self->dialog_.Close();
+                            ::PostMessageW(hwnd, WM_NULL, 0, 0);
+                        });
 }
 
 LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

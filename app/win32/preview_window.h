@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/preview_dialogs.h"
+#include "app/win32/modal_window.h"
 
 #include <windows.h>
 
@@ -19,7 +20,8 @@ namespace quill::win32app {
 
 class PreviewWindow {
 public:
-    PreviewWindow(TPreviewForm& dialog, const PreviewWashContext& context, HWND owner,
+    // Owned by the innermost window open on the stack.
+    PreviewWindow(TPreviewForm& dialog, const PreviewWashContext& context, ModalStack& stack,
                   HINSTANCE instance);
     ~PreviewWindow();
     PreviewWindow(const PreviewWindow&) = delete;
@@ -40,7 +42,8 @@ private:
         std::vector<std::optional<RegistryLineLook>> looks; // registry lines only
     };
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void ShowPage(int index);
@@ -53,7 +56,7 @@ private:
 
     TPreviewForm& dialog_;
     const PreviewWashContext& context_;
-    HWND owner_;
+    ModalStack& stack_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HWND tabs_ = nullptr;

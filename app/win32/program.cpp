@@ -85,11 +85,21 @@ int RunProgram(HINSTANCE instance) {
     if (!frame.Create()) {
         return 1;
     }
-    dialogs.SetOwner(frame.Handle());
+    // Message boxes and pickers belong to the window that has the input
+    // when they are shown: a dialog open over the main window, else that.
+    dialogs.SetOwner([&frame] { return static_cast<void*>(frame.TopWindow()); });
+    fileDialogs.SetOwner([&frame] { return static_cast<void*>(frame.TopWindow()); });
     hotKeys.SetWindow(frame.Handle());
-    fileDialogs.SetOwner(frame.Handle());
     form.SetHost(&frame);
     frame.Show(form.StartMinimized);
+    // The hot keys again, now on the window: a key another program holds is
+    // reported (before it, they only waited for a window to belong to).
+    form.SetHotKeys(false);
+    try {
+        form.SetHotKeys(true);
+    } catch (...) {
+        form.ApplicationEventsError(std::current_exception());
+    }
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -28,8 +28,11 @@ bool Win32Dialogs::ShowMessage(MessageKind kind, const std::string& text) {
     case MessageKind::Notice:
         break;
     }
-    const int answer = ::MessageBoxW(static_cast<HWND>(owner_), win32::Wide(text).c_str(), caption,
-                                     style | MB_TASKMODAL);
+    // Application-modal on its owner: only that window waits for the answer,
+    // and only that one is enabled again afterwards.
+    const HWND owner = owner_ ? static_cast<HWND>(owner_()) : nullptr;
+    const int answer = ::MessageBoxW(owner, win32::Wide(text).c_str(), caption,
+                                     style | (owner ? MB_APPLMODAL : MB_TASKMODAL));
     return kind == MessageKind::Question ? answer == IDYES : true;
 }
 

@@ -2,20 +2,26 @@
 
 #include "platform/dialogs.h"
 
-// Message dialogs as system message boxes, owned by a window.
+#include <functional>
+
+// Message dialogs as system message boxes, owned by the window that has the
+// input when each is shown.
 
 namespace quill::platform {
 
 class Win32Dialogs final : public Dialogs {
 public:
-    // owner: the window the boxes belong to (a HWND), or null.
-    explicit Win32Dialogs(void* owner = nullptr) : owner_(owner) {}
-    void SetOwner(void* owner) { owner_ = owner; }
+    // Names the window (a HWND, or null) a box belongs to when it is shown:
+    // the one that has the input then, which the box gives it back to.
+    using OwnerSource = std::function<void*()>;
+
+    Win32Dialogs() = default;
+    void SetOwner(OwnerSource owner) { owner_ = std::move(owner); }
 
     bool ShowMessage(MessageKind kind, const std::string& text) override;
 
 private:
-    void* owner_;
+    OwnerSource owner_;
 };
 
 } // namespace quill::platform

@@ -11,6 +11,10 @@
 
 namespace quill::platform {
 
+void* Win32FileDialogs::Owner() const {
+    return owner_ ? owner_() : nullptr;
+}
+
 bool Win32FileDialogs::ChooseFileToOpen(const FileDialogRequest& request, std::string& path) {
     std::vector<std::string> paths;
     if (!Choose(request, paths, false, false) || paths.empty()) {
@@ -28,7 +32,7 @@ bool Win32FileDialogs::ChooseFilesToOpen(const FileDialogRequest& request,
 bool Win32FileDialogs::ChooseFolder(const std::string& title, std::string& path) {
     const std::wstring wideTitle = win32::Wide(title);
     BROWSEINFOW info{};
-    info.hwndOwner = static_cast<HWND>(owner_);
+    info.hwndOwner = static_cast<HWND>(Owner());
     info.lpszTitle = wideTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     LPITEMIDLIST chosen = ::SHBrowseForFolderW(&info);
@@ -70,7 +74,7 @@ bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::vector<std:
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = static_cast<HWND>(owner_);
+    ofn.hwndOwner = static_cast<HWND>(Owner());
     ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());

@@ -2,14 +2,19 @@
 
 #include "platform/file_dialogs.h"
 
-// The common file dialogs of Windows, owned by a window.
+#include <functional>
+
+// The common file dialogs of Windows, owned by the window that has the input
+// when each is shown.
 
 namespace quill::platform {
 
 class Win32FileDialogs final : public FileDialogs {
 public:
-    // owner: the owning window (a HWND), or null.
-    void SetOwner(void* owner) { owner_ = owner; }
+    // Names the owning window (a HWND, or null) when a dialog is shown: the
+    // one that has the input then, which the dialog gives it back to.
+    using OwnerSource = std::function<void*()>;
+    void SetOwner(OwnerSource owner) { owner_ = std::move(owner); }
 
     bool ChooseFileToOpen(const FileDialogRequest& request, std::string& path) override;
     bool ChooseFilesToOpen(const FileDialogRequest& request,
@@ -20,7 +25,8 @@ public:
 private:
     bool Choose(const FileDialogRequest& request, std::vector<std::string>& paths, bool save,
                 bool several);
-    void* owner_ = nullptr;
+    void* Owner() const;
+    OwnerSource owner_;
 };
 
 } // namespace quill::platform

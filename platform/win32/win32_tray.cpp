@@ -36,6 +36,11 @@ bool Win32Tray::Show(const std::string& tip) {
     return visible_;
 }
 
+bool Win32Tray::ShowAgain(const std::string& tip) {
+    visible_ = false;
+    return Show(tip);
+}
+
 void Win32Tray::Hide() {
     if (!visible_) {
         return;

@@ -17,6 +17,8 @@ public:
     Win32Tray& operator=(const Win32Tray&) = delete;
 
     bool Show(const std::string& tip) override;
+    // The shell restarted (TaskbarCreated) and lost every icon: adds it again.
+    bool ShowAgain(const std::string& tip);
     void Hide() override;
     bool Visible() const override { return visible_; }
 

@@ -4,6 +4,7 @@
 // keyboard, and the order file written when the window closes.
 
 #include "support/test_env.h"
+#include "support/window_driver.h"
 
 #include "platform/win32/wide.h"
 
@@ -19,112 +20,18 @@ namespace quill {
 namespace {
 
 using platform::win32::Wide;
+using namespace test::window;
 
 constexpr int kChListBoxItem = 200;
 constexpr int kChListBoxFolder = 201;
 constexpr int kBtnMainPreview = 108;
 constexpr int kBtnWashAll = 109;
+constexpr int kSpCancelPreview = 111;
 constexpr int kPreviewClose = 11;
 constexpr int kSpNew = 302;
 constexpr int kEditorNameEdit = 101; // the wash item editor's controls, top down from 100
 constexpr int kEditorSave = 105;
 constexpr int kPreviewFileList = 101; // the list of the second page
-
-std::wstring ProgramBuilt() {
-    std::string unix = QUILL_PROGRAM;
-    for (char& c : unix) {
-        c = c == '/' ? '\\' : c;
-    }
-    return Wide("Z:" + unix);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-// Waits up to timeoutMs for pred to hold, pumping nothing of its own.
-template <class Pred> bool WaitFor(Pred pred, DWORD timeoutMs = 15000) {
-    const DWORD start = ::GetTickCount();
-    while (!pred()) {
-        if (::GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        ::Sleep(50);
-    }
-    return true;
-}
-
-class Program {
-public:
-    explicit Program(const std::wstring& exe) {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        std::wstring command = L"\"" + exe + L"\"";
-        started_ = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                    nullptr, FolderOf(exe).c_str(), &si, &pi_) != FALSE;
-    }
-    ~Program() {
-        if (started_) {
-            if (::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-                ::TerminateProcess(pi_.hProcess, 1);
-            }
-            ::CloseHandle(pi_.hThread);
-            ::CloseHandle(pi_.hProcess);
-        }
-    }
-    bool Started() const { return started_; }
-    // The exit code once the process has ended within timeoutMs, else -1.
-    long EndsWithin(DWORD timeoutMs) const {
-        if (::WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-            return -1;
-        }
-        DWORD code = 0;
-        ::GetExitCodeProcess(pi_.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
-
-int CountWindows() {
-    int n = 0;
-    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"TFormMainQLMR", nullptr); w;
-         w = ::FindWindowExW(nullptr, w, L"TFormMainQLMR", nullptr)) {
-        ++n;
-    }
-    return n;
-}
-
-// The text a window gives when asked (GetWindowText would only read the
-// caption stored for a window of another process).
-std::wstring TextOf(HWND w) {
-    wchar_t buffer[512] = {};
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                          5000, &copied);
-    return buffer;
-}
-
-// The status strip shows the summary line of one checked wash item.
-bool ShowsSummary(HWND status) {
-    const std::wstring text = TextOf(status);
-    const std::wstring_view prefix = L"Washer Items Selected: 1 ";
-    return text.size() >= prefix.size() &&
-           std::wstring_view(text).substr(0, prefix.size()) == prefix;
-}
-
-bool RowChecked(HWND list, int row) {
-    const auto state =
-        static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
-    return (state >> 12) == 2;
-}
-
-void Press(HWND control, WPARAM key) {
-    ::PostMessageW(control, WM_KEYDOWN, key, 1);
-    ::PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-}
 
 TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
     auto env = test::MakeTestEnv();
@@ -228,7 +135,10 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
     ASSERT_TRUE(files);
     EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_TRUE(::IsWindowVisible(files)); // the page "Clean Folder/File"
-    EXPECT_FALSE(::IsWindowEnabled(window));
+    // Under the dialog the main window takes no input but its Cancel button.
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kBtnWashAll)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kChListBoxItem)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, kSpCancelPreview)));
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kPreviewClose, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewAll", nullptr); }));
     EXPECT_NE(env->Get("junk\\a.tmp"), "<missing>");

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quill::test {
 
@@ -27,6 +28,7 @@ public:
     }
     void Repaint() override { ++repaints; }
     void WaitForMessages(std::uint32_t maxMs) override {
+        waits.push_back(maxMs);
         ticks += maxMs;
         waited += maxMs;
     }
@@ -47,6 +49,7 @@ public:
     int repaints = 0;
     std::uint32_t ticks = 1000;
     std::uint32_t waited = 0;
+    std::vector<std::uint32_t> waits; // each wait asked for, in milliseconds
     int shown = 0;
     std::string caption;
     CheckedList files, entries, special;
