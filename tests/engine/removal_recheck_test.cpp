@@ -252,6 +252,36 @@ TEST_F(RemovalRecheckTest, NamesEndingInADotOrABlankAreRemovedAsThemselves) {
     }
 }
 
+#ifdef _WIN32
+// Under Wine a Unix name with characters Windows refuses is listed too; it is
+// either removed or counted and logged, never passed over.
+TEST_F(RemovalRecheckTest, UnixNamesWindowsCannotHoldAreNeverPassedOverSilently) {
+    env->Put("data\\fine.tmp", "x");
+    const std::string unixFolder = UnixPathOf(root + "data");
+    if (unixFolder.empty() ||
+        !RunUnix(L"Z:\\bin\\touch \"" + platform::win32::Wide(unixFolder) + L"/a?b.tmp\" \"" +
+                 platform::win32::Wide(unixFolder) + L"/c|d.tmp\"")) {
+        GTEST_SKIP() << "not running under Wine";
+    }
+    CheckedList list;
+    for (int wait = 0; wait < 100 && list.size() < 3; ++wait) {
+        ::Sleep(wait == 0 ? 0 : 50);
+        list = Collect(root + "data\\*.tmp", false);
+    }
+    ASSERT_EQ(list.size(), 3u);
+    Wash(list, true);
+    EXPECT_EQ(counts.removed + counts.failed, 3);
+    EXPECT_EQ(log.calls.size(), 3u);
+    for (const auto& call : log.calls) {
+        EXPECT_TRUE(call.find(" ok ") != std::string::npos ||
+                    call.find("| Invalid Name") != std::string::npos)
+            << call;
+    }
+    RunUnix(L"Z:\\bin\\rm -f \"" + platform::win32::Wide(unixFolder) + L"/a?b.tmp\" \"" +
+            platform::win32::Wide(unixFolder) + L"/c|d.tmp\"");
+}
+#endif
+
 TEST_F(RemovalRecheckTest, NamesWindowsCannotHoldAreCountedAndLogged) {
     auto* memory = env->Memory();
     if (!memory) {
