@@ -9,12 +9,14 @@
 #   bench/run_kill_test.sh [KILLS]     (default 200; run after make win64)
 #
 # Prints: kills: N, missing: M, mixed: K, leftover temp files: T
-# (T: temporary files still there after the next start).
+# (T: temporary files still there after the next start); then the same file
+# read READS times (default 20000) while another process saves it in a loop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="build/$(bash scripts/wine-arch.sh)"
 exe="$build/bench/save_loop.exe"
 kills=${1:-200}
+reads=${2:-20000}
 
 work=build/bench/kill
 rm -rf "$work"
@@ -66,9 +68,22 @@ for i in $(seq 1 "$kills"); do
     mixed) mixed=$((mixed + 1)) ;;
   esac
   seen=$((seen + $(count_temp)))
+  [ $((i % 25)) -eq 0 ] && echo "... $i kills" >&2
 done
 
 # The next start removes what the kills left.
 scripts/wine-run.sh "$exe" "$winfile" --clean > /dev/null
 echo "temp files found right after the kills, before the next start: $seen"
 echo "kills: $kills, missing: $missing, mixed: $mixed, leftover temp files: $(count_temp)"
+
+# A reader polling the file while a saver saves it.
+scripts/wine-run.sh "$exe" "$winfile" > "$work/out" 2>&1 &
+saver=$!
+for _ in $(seq 1 400); do
+  grep -q saving "$work/out" 2>/dev/null && break
+  sleep 0.02
+done
+scripts/wine-run.sh "$exe" "$winfile" --read "$reads"
+kill -9 "$saver" 2>/dev/null || true
+wait "$saver" 2>/dev/null || true
+scripts/wine-run.sh "$exe" "$winfile" --clean > /dev/null

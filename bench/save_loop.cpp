@@ -7,6 +7,9 @@
 //                               until killed
 //   save_loop.exe FILE --clean  only removes the stale temporary files
 //   save_loop.exe FILE --check  prints "ok", "missing" or "mixed"
+//   save_loop.exe FILE --read N reads the file N times while another
+//                               instance saves; prints how often it was
+//                               missing or mixed
 //
 // Every version is a run of lines "version N" of its own length, so a file
 // holding parts of two versions, or a cut-off version, is told at once.
@@ -14,6 +17,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -60,6 +64,21 @@ int main(int argc, char** argv) {
         std::string bytes;
         const auto r = fs.ReadWholeFile(path, bytes);
         std::puts(!Succeeded(r) ? "missing" : Whole(bytes) ? "ok" : "mixed");
+        return 0;
+    }
+    if (mode == "--read") {
+        const long reads = argc > 3 ? std::atol(argv[3]) : 10000;
+        long missing = 0;
+        long mixed = 0;
+        for (long i = 0; i < reads; ++i) {
+            std::string bytes;
+            if (!Succeeded(fs.ReadWholeFile(path, bytes))) {
+                ++missing;
+            } else if (!Whole(bytes)) {
+                ++mixed;
+            }
+        }
+        std::printf("reads: %ld, missing: %ld, mixed: %ld\n", reads, missing, mixed);
         return 0;
     }
     int removed = 0;

@@ -30,9 +30,12 @@ inline constexpr std::uint32_t kOverwriteBlock = 102400;
 inline constexpr char kOverwriteByte = 0x41;
 
 // Removes the ticked entries of list, one after the other, stepping the
-// progress bar and honouring the main Cancel button. An error raised while
-// removing (a log row that cannot be written) ends the loop; the counts
-// reached so far are kept.
+// progress bar and honouring the main Cancel button. Every target is checked
+// against the folders the run's collection recorded (seam.Collected()): one
+// whose folder is no longer that folder fails with the note "Folder Changed",
+// one whose name Windows cannot hold with "Invalid Name"; nothing else is
+// touched for them. An error raised while removing (a log row that cannot be
+// written) ends the loop; the counts reached so far are kept.
 void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& counts,
                        const RemovalContext& context);
 

@@ -13,7 +13,10 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
 fi
 
 build=build/fuzz
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DQUILL_FUZZ=ON >/dev/null
+# Everything the targets run is instrumented for coverage, not only the
+# entry functions.
+cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DQUILL_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 declare -A folder=([IniFile]=ini_file [NameMask]=name_mask [ExclusionMatch]=exclusion_match
   [PathMacros]=path_macros [RegistryEntry]=registry_entry [ItemFile]=item_file)
 for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile; do
@@ -24,5 +27,5 @@ for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile;
   mkdir -p "$found"
   echo "== $target: $seconds s"
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 \
-    "$found" "fuzz/corpus/${folder[$target]}" 2>&1 | grep -E "^#[0-9]+ +DONE|ERROR|SUMMARY" || true
+    "$found" "fuzz/corpus/${folder[$target]}" 2>&1 | grep -E "DONE|Done [0-9]+ runs|ERROR|SUMMARY" || true
 done

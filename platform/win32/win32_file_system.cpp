@@ -152,11 +152,19 @@ IoResult Win32FileSystem::ReplaceFileContent(const std::string& path, const std:
 
     // One rename puts the new file in place of the old: there is no moment
     // without a file of that name, on NTFS and under Wine alike.
-    if (!::MoveFileExW(temp.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        result = LastError();
-        ::DeleteFileW(temp.c_str());
-        return result;
+    // A reader or a virus scanner holding the old file a moment refuses the
+    // rename on Windows: a few short retries, then the old file stays.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(temp.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            break;
+        }
+        const DWORD error = ::GetLastError();
+        if (attempt == 9 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+            ::DeleteFileW(temp.c_str());
+            return win32::MapError(error);
+        }
+        ::Sleep(20);
     }
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
         ::GetFileAttributesW(target.c_str()) != oldAttributes) {
