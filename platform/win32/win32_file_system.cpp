@@ -475,11 +475,83 @@ HANDLE OpenEntry(HANDLE root, const std::string& name, ACCESS_MASK access, ULONG
 
 constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The path the system itself gives for an open handle; empty when it gives
+// none.
+std::wstring FinalPathOf(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 class Win32OpenFolder final : public FileSystem::OpenFolder {
 public:
     Win32OpenFolder(HANDLE h, FolderId id) : h_(h), id_(id) {}
 
     FolderId Identity() const override { return id_; }
+
+    // Opens the entry for a change. Windows opens a link as the link; a
+    // system that still follows it (Wine with a Unix symbolic link) shows
+    // the target's path on the handle: such an entry is refused, so that
+    // nothing outside this folder is touched through it.
+    HANDLE OpenForChange(const std::string& name, ACCESS_MASK access, ULONG share, ULONG options) {
+        ScopedHandle entry(OpenEntry(h_.Get(), name, access, share, options));
+        if (!entry.Valid()) {
+            return INVALID_HANDLE_VALUE;
+        }
+        if (folderPath_.empty()) {
+            folderPath_ = FinalPathOf(h_.Get());
+            if (!folderPath_.empty() && folderPath_.back() != L'\\') {
+                folderPath_ += L'\\';
+            }
+        }
+        const std::wstring wide = win32::Wide(name);
+        const std::wstring final = FinalPathOf(entry.Get());
+        bool own = !folderPath_.empty() && SameText(final, folderPath_ + wide);
+        if (!own && !folderPath_.empty()) {
+            // Wine drops the dots and blanks that end a name from the path it
+            // gives: the name without them must then not be this same file.
+            std::wstring trimmed = wide;
+            while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) {
+                trimmed.pop_back();
+            }
+            own = !trimmed.empty() && trimmed.size() < wide.size() &&
+                  SameText(final, folderPath_ + trimmed) &&
+                  !SameFile(entry.Get(), win32::Narrow(trimmed));
+        }
+        if (!own) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        return entry.Release();
+    }
+
+    // True when the entry name of this folder is the file open as h.
+    bool SameFile(HANDLE h, const std::string& name) {
+        ScopedHandle other(OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0));
+        BY_HANDLE_FILE_INFORMATION a;
+        BY_HANDLE_FILE_INFORMATION b;
+        return other.Valid() && ::GetFileInformationByHandle(h, &a) &&
+               ::GetFileInformationByHandle(other.Get(), &b) &&
+               a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+               a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    }
 
     std::uint32_t GetAttributes(const std::string& name) override {
         ScopedHandle entry(OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0));
@@ -492,7 +564,7 @@ public:
 
     IoResult SetAttributes(const std::string& name, std::uint32_t attributes) override {
         ScopedHandle entry(
-            OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, 0));
+            OpenForChange(name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, 0));
         if (!entry.Valid()) {
             return LastError();
         }
@@ -505,8 +577,8 @@ public:
     }
 
     IoResult Delete(const std::string& name) override {
-        ScopedHandle entry(OpenEntry(h_.Get(), name, DELETE | FILE_READ_ATTRIBUTES, kShareAll,
-                                     FILE_NON_DIRECTORY_FILE));
+        ScopedHandle entry(
+            OpenForChange(name, DELETE | FILE_READ_ATTRIBUTES, kShareAll, FILE_NON_DIRECTORY_FILE));
         if (!entry.Valid()) {
             return LastError();
         }
@@ -532,8 +604,8 @@ public:
     IoResult OpenExclusive(const std::string& name,
                            std::unique_ptr<FileSystem::ExclusiveFile>& file) override {
         file.reset();
-        ScopedHandle entry(OpenEntry(h_.Get(), name, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES,
-                                     0, FILE_NON_DIRECTORY_FILE));
+        ScopedHandle entry(OpenForChange(name, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0,
+                                         FILE_NON_DIRECTORY_FILE));
         if (!entry.Valid()) {
             return LastError();
         }
@@ -549,6 +621,7 @@ public:
 private:
     ScopedHandle h_;
     FolderId id_;
+    std::wstring folderPath_; // the folder's own final path, with a backslash
 };
 
 // Opens a folder to hold it: others may read and write in it, but not

@@ -282,6 +282,34 @@ TEST_F(RemovalRecheckTest, UnixNamesWindowsCannotHoldAreNeverPassedOverSilently)
 }
 #endif
 
+#ifdef _WIN32
+// A Unix symbolic link to a file, under Wine: removed as the link in both
+// modes, its target neither overwritten nor deleted.
+TEST_F(RemovalRecheckTest, UnixFileLinkIsRemovedAsTheLink) {
+    for (const bool quick : {true, false}) {
+        SCOPED_TRACE(quick ? "quick" : "secure");
+        env->Put("data\\target.txt", "precious");
+        const std::string unixTarget = UnixPathOf(root + "data\\target.txt");
+        const std::string unixLink = UnixPathOf(root + "data\\link.tmp");
+        if (unixTarget.empty() ||
+            !RunUnix(L"Z:\\bin\\ln -s \"" + platform::win32::Wide(unixTarget) + L"\" \"" +
+                     platform::win32::Wide(unixLink) + L"\"")) {
+            GTEST_SKIP() << "not running under Wine";
+        }
+        CheckedList list;
+        for (int wait = 0; wait < 100 && list.empty(); ++wait) {
+            ::Sleep(wait == 0 ? 0 : 50);
+            list = Collect(root + "data\\*.tmp", false);
+        }
+        ASSERT_EQ(list.size(), 1u);
+        Wash(list, quick);
+        EXPECT_EQ(env->Get("data\\target.txt"), "precious");
+        EXPECT_EQ(counts.removed + counts.failed, 1);
+        RunUnix(L"Z:\\bin\\rm -f \"" + platform::win32::Wide(unixLink) + L"\"");
+    }
+}
+#endif
+
 TEST_F(RemovalRecheckTest, NamesWindowsCannotHoldAreCountedAndLogged) {
     auto* memory = env->Memory();
     if (!memory) {
