@@ -35,6 +35,8 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
       log_(services.fs, services.clock, AppDir) {
     HelpFile = AppDir + "help.chm";
     ProgramPath = AppDir + "quillmere.exe";
+    int stale = 0; // temporary files of saves a crash cut short
+    (void)services_.fs.RemoveStaleTempFiles(AppDir, stale);
     LabelSuccess.clear();
     LabelFails.clear();
     LabFolderSuccess.clear();

@@ -1,7 +1,9 @@
 #include "engine/file_removal.h"
 
 #include "engine/builtin_stores.h"
+#include "platform/text.h"
 
+#include <cstring>
 #include <exception>
 
 namespace quill {
@@ -14,11 +16,6 @@ namespace {
 const std::string& OverwriteBuffer() {
     static const std::string buffer(kOverwriteBlock, kOverwriteByte);
     return buffer;
-}
-
-bool IsFile(FileSystem& fs, const std::string& path) {
-    const std::uint32_t a = fs.GetAttributes(path);
-    return a != platform::attr::Invalid && (a & platform::attr::Directory) == 0;
 }
 
 // Writes whole blocks from the start until the old size is covered. False
@@ -37,11 +34,10 @@ bool Overwrite(FileSystem::ExclusiveFile& file, std::uint64_t size) {
     return true;
 }
 
-} // namespace
-
-bool SecureDelete(FileSystem& fs, const std::string& path) {
+// Overwrites and deletes the entry name of folder through one handle.
+bool SecureDeleteIn(FileSystem::OpenFolder& folder, const std::string& name) {
     std::unique_ptr<FileSystem::ExclusiveFile> file;
-    if (!Succeeded(fs.OpenExclusive(path, file))) {
+    if (!Succeeded(folder.OpenExclusive(name, file))) {
         return false;
     }
     FileSystem::OpenFileFacts facts;
@@ -61,43 +57,107 @@ bool SecureDelete(FileSystem& fs, const std::string& path) {
     return deleted && closed;
 }
 
-namespace {
+// True when the entry is no file to remove: missing, or a folder.
+bool NoFile(std::uint32_t attributes) {
+    return attributes == platform::attr::Invalid || (attributes & platform::attr::Directory) != 0;
+}
 
-enum class Outcome { Removed, Failed, Gone };
-
-// Removes one file, looking at the disk again only when the first attempt
-// fails: a plain delete is the one call the common case needs.
-Outcome TryRemove(FileSystem& fs, const std::string& path, bool quick) {
+// Removes the entry name of folder, looking again only when the first
+// attempt fails: a plain delete is the one call the common case needs.
+RemovalOutcome RemoveIn(FileSystem::OpenFolder& folder, const std::string& name, bool quick) {
     if (!quick) {
-        if (SecureDelete(fs, path)) {
-            return Outcome::Removed;
+        if (SecureDeleteIn(folder, name)) {
+            return RemovalOutcome::Removed;
         }
-        return IsFile(fs, path) ? Outcome::Failed : Outcome::Gone;
+        return NoFile(folder.GetAttributes(name)) ? RemovalOutcome::Gone : RemovalOutcome::Locked;
     }
-    const IoResult r = fs.Delete(path);
+    const IoResult r = folder.Delete(name);
     if (Succeeded(r)) {
-        return Outcome::Removed;
+        return RemovalOutcome::Removed;
     }
-    if (r == IoResult::NotFound || r == IoResult::PathNotFound) {
-        return Outcome::Gone;
+    if (r == IoResult::NotFound) {
+        return RemovalOutcome::Gone;
     }
-    const std::uint32_t a = fs.GetAttributes(path);
-    if (a == platform::attr::Invalid || (a & platform::attr::Directory)) {
-        return Outcome::Gone;
+    const std::uint32_t a = folder.GetAttributes(name);
+    if (NoFile(a)) {
+        return RemovalOutcome::Gone;
     }
     // Writing attributes costs dearly on some systems: only when needed.
     if ((a & platform::attr::ReadOnly) &&
-        Succeeded(fs.SetAttributes(path, a & ~platform::attr::ReadOnly)) &&
-        Succeeded(fs.Delete(path))) {
-        return Outcome::Removed;
+        Succeeded(folder.SetAttributes(name, a & ~platform::attr::ReadOnly)) &&
+        Succeeded(folder.Delete(name))) {
+        return RemovalOutcome::Removed;
     }
-    return Outcome::Failed;
+    return RemovalOutcome::Locked;
 }
 
 } // namespace
 
+bool NameWindowsRefuses(const std::string& name) {
+    if (name.empty()) {
+        return true;
+    }
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"|?*/\\", c) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* RemovalNote(RemovalOutcome outcome) {
+    switch (outcome) {
+    case RemovalOutcome::Locked:
+        return "File Locked";
+    case RemovalOutcome::FolderChanged:
+        return "Folder Changed";
+    case RemovalOutcome::InvalidName:
+        return "Invalid Name";
+    case RemovalOutcome::Removed:
+    case RemovalOutcome::Gone:
+        break;
+    }
+    return "";
+}
+
+RemovalOutcome TargetRemover::Remove(const std::string& path, bool quick) {
+    const std::string folderPath = CollectedFolders::FolderOf(path);
+    const std::string name = CollectedFolders::NameOf(path);
+    if (folderPath.empty() || NameWindowsRefuses(name)) {
+        return RemovalOutcome::InvalidName;
+    }
+    if (!folder_ || folderKey_ != text::FoldCaseCopy(folderPath)) {
+        folder_.reset();
+        folderKey_.clear();
+        std::unique_ptr<FileSystem::OpenFolder> opened;
+        const IoResult r = fs_.OpenFolderAt(folderPath, opened);
+        if (r == IoResult::NotFound || r == IoResult::PathNotFound) {
+            return RemovalOutcome::Gone; // the folder went, and its files with it
+        }
+        if (!Succeeded(r)) {
+            return RemovalOutcome::Locked;
+        }
+        folder_ = std::move(opened);
+        folderKey_ = text::FoldCaseCopy(folderPath);
+        // The folder must be the one the targets were collected from: a
+        // folder on the way swapped for a link leads elsewhere.
+        const platform::FolderId* recorded = collected_ ? collected_->Find(folderPath) : nullptr;
+        folderChanged_ = recorded && *recorded != folder_->Identity();
+    }
+    if (folderChanged_) {
+        return RemovalOutcome::FolderChanged;
+    }
+    return RemoveIn(*folder_, name, quick);
+}
+
+bool SecureDelete(FileSystem& fs, const std::string& path) {
+    TargetRemover remover(fs, nullptr);
+    return remover.Remove(path, false) == RemovalOutcome::Removed;
+}
+
 bool RemoveFile(FileSystem& fs, const std::string& path, bool quick) {
-    return TryRemove(fs, path, quick) == Outcome::Removed;
+    TargetRemover remover(fs, nullptr);
+    return remover.Remove(path, quick) == RemovalOutcome::Removed;
 }
 
 void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& counts,
@@ -116,6 +176,7 @@ void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& count
         seam.ProcessMessages();
     }
     try {
+        TargetRemover remover(context.fs, &seam.Collected());
         for (const CheckedLine& line : list) {
             seam.ProcessMessages();
             if (seam.StopRequested()) {
@@ -126,16 +187,17 @@ void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& count
             if (!line.Checked) {
                 continue;
             }
-            const Outcome outcome = TryRemove(context.fs, line.Text, quick);
-            if (outcome == Outcome::Gone) {
+            const RemovalOutcome outcome = remover.Remove(line.Text, quick);
+            if (outcome == RemovalOutcome::Gone) {
                 continue; // vanished meanwhile, or a folder: nothing counted
             }
-            if (outcome == Outcome::Removed) {
+            if (outcome == RemovalOutcome::Removed) {
                 ++counts.removed;
                 if (context.log) {
                     context.log->AppendLogRow(LogKind::FolderFile, quick, true, "", line.Text);
                 }
-            } else if (IsSpecialFile(context.specialFiles, line.Text)) {
+            } else if (outcome == RemovalOutcome::Locked &&
+                       IsSpecialFile(context.specialFiles, line.Text)) {
                 ++counts.removed;
                 if (context.log) {
                     context.log->AppendLogRow(LogKind::FolderFile, quick, true, "Specific File",
@@ -144,8 +206,8 @@ void RemoveTickedFiles(const CheckedList& list, bool quick, RemovalCounts& count
             } else {
                 ++counts.failed;
                 if (context.log) {
-                    context.log->AppendLogRow(LogKind::FolderFile, quick, false, "File Locked",
-                                              line.Text);
+                    context.log->AppendLogRow(LogKind::FolderFile, quick, false,
+                                              RemovalNote(outcome), line.Text);
                 }
             }
             if (ticked > 0) {

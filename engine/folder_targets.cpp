@@ -2,6 +2,7 @@
 
 #include "engine/find_file.h"
 #include "engine/registry_targets.h"
+#include "engine/typed_path.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
 
@@ -81,6 +82,7 @@ void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
     std::vector<std::string>& found = *child.FoundFiles;
 
     TFindFile search(context.fs);
+    std::string identified; // the folder whose identity was recorded last
     search.OnNewFolder = [&](const std::string&, bool&) {
         context.seam.ProcessMessages();
         if (context.seam.CancelRequested()) {
@@ -97,6 +99,17 @@ void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
         // reported the entry is what says so: no second look at the disk.
         if (entry.IsDirectory()) {
             return;
+        }
+        // The removal touches the files only while their folder is still
+        // this one: told once per folder, before its first target.
+        if (folder != identified) {
+            identified = folder;
+            platform::FolderId id;
+            if (Succeeded(context.fs.IdentifyFolder(folder, id))) {
+                context.seam.Collected().Record(folder, id);
+            } else {
+                context.seam.Collected().RecordUnknown(folder);
+            }
         }
         found.push_back(FullPath(folder, entry.name));
         context.counters.FoundCount += 1;
@@ -117,7 +130,9 @@ void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
     }
     for (const auto& entry : include) {
         if (IsAbsoluteSearchPath(entry)) {
-            search.IncludeFiles.push_back(entry);
+            // Typed by the user: tidied here, once, as Windows would tidy it;
+            // every path derived from it is then taken literally.
+            search.IncludeFiles.push_back(NormaliseTypedPath(entry));
         }
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/collected_folders.h"
+
 #include <cstdint>
 #include <string>
 
@@ -37,6 +39,13 @@ public:
     virtual void ShowMainCancel(bool visible) = 0;
     // Repaints the whole window.
     virtual void Repaint() = 0;
+
+    // What the run's target collection learnt of the folders it took targets
+    // from; the removal of the same run checks every target against it.
+    CollectedFolders& Collected() { return collected_; }
+
+private:
+    CollectedFolders collected_;
 };
 
 // The counters of one search phase, shown while searching and reset by the

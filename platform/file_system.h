@@ -30,6 +30,19 @@ inline constexpr std::uint32_t Invalid = 0xFFFFFFFF;
 // A file time: 100-nanosecond intervals since 1 January 1601, UTC.
 using FileTime = std::uint64_t;
 
+// Names of the temporary files of a replace: prefix, something unique, suffix.
+inline constexpr std::string_view kTempPrefix = "~quill-";
+inline constexpr std::string_view kTempSuffix = ".tmp";
+
+// Which folder a folder is, whatever path leads to it: its volume and its
+// number there. Equal identities are the same folder.
+struct FolderId {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+
+    friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
 struct FileEntry {
     std::string name; // long name, without folder
     std::uint32_t attributes = 0;
@@ -49,7 +62,10 @@ public:
     [[nodiscard]] virtual IoResult ReadWholeFile(const std::string& path, std::string& bytes) = 0;
 
     // Replaces the file's content with bytes, creating the file when missing.
-    // Never leaves a half-written file: on failure the old file stays as it
+    // The new content is written in full to a temporary file of the same
+    // folder (named kTempPrefix...kTempSuffix), flushed, then renamed over the
+    // old file in one step, so a reader or a crash at any moment finds the
+    // old file or the new one, whole. On failure the old file stays as it
     // was, byte for byte; on success an existing file keeps its attributes.
     // A read-only file is refused with AccessDenied.
     [[nodiscard]] virtual IoResult ReplaceFileContent(const std::string& path,
@@ -68,6 +84,12 @@ public:
 
     // Creates one folder; its parent must exist.
     [[nodiscard]] virtual IoResult CreateFolder(const std::string& path) = 0;
+
+    // Deletes the temporary files a replace left in folder when the process
+    // ended in the middle of it; counts them in removed. Only for a folder no
+    // running replace is using (at start-up, with one instance running).
+    [[nodiscard]] virtual IoResult RemoveStaleTempFiles(const std::string& folder,
+                                                        int& removed) = 0;
 
     // Calls visit for every entry of the folder except "." and "..", in the
     // order the file system keeps them, until visit returns false.
@@ -116,6 +138,36 @@ public:
     // anyone, read-only or a folder is refused.
     [[nodiscard]] virtual IoResult OpenExclusive(const std::string& path,
                                                  std::unique_ptr<ExclusiveFile>& file) = 0;
+
+    // --- Working inside one folder ---
+
+    // A folder held open. Its entries are opened through the handle, one name
+    // at a time and never through a link: whatever becomes of the path that
+    // led here (a folder on it renamed, replaced by a link), they stay this
+    // folder's own. Closed when destroyed.
+    class OpenFolder {
+    public:
+        virtual ~OpenFolder() = default;
+        [[nodiscard]] virtual FolderId Identity() const = 0;
+        // Attributes of the entry name, or attr::Invalid when there is none;
+        // a link is told as the link.
+        [[nodiscard]] virtual std::uint32_t GetAttributes(const std::string& name) = 0;
+        [[nodiscard]] virtual IoResult SetAttributes(const std::string& name,
+                                                     std::uint32_t attributes) = 0;
+        // Deletes the file name (a link as the link, never a folder). A
+        // read-only file is refused with AccessDenied.
+        [[nodiscard]] virtual IoResult Delete(const std::string& name) = 0;
+        // As FileSystem::OpenExclusive, for the entry name of this folder.
+        [[nodiscard]] virtual IoResult OpenExclusive(const std::string& name,
+                                                     std::unique_ptr<ExclusiveFile>& file) = 0;
+    };
+
+    // Identity of the folder at path; links on the path are followed, as in
+    // any use of a path.
+    [[nodiscard]] virtual IoResult IdentifyFolder(const std::string& path, FolderId& id) = 0;
+    // Opens the folder at path (links on the path followed) and holds it.
+    [[nodiscard]] virtual IoResult OpenFolderAt(const std::string& path,
+                                                std::unique_ptr<OpenFolder>& folder) = 0;
 
     // --- Reading in blocks ---
 

@@ -23,6 +23,7 @@ struct MemoryFileSystem::Node {
     std::uint32_t linkCount = 1;
     std::optional<std::uint64_t> syntheticSize;
     bool openExclusive = false; // held by one of our own exclusive handles
+    std::uint64_t id = 0;       // the file number, unique in the file system
     // Children keyed by folded name, so they enumerate in case-insensitive order.
     std::map<std::string, std::unique_ptr<Node>> children;
 };
@@ -35,6 +36,18 @@ struct MemoryFileSystem::Lookup {
 };
 
 namespace {
+
+// True when Windows can hold no file of that name: one of <>:"|?* or a
+// control character in it. Other file systems hold such names; Windows
+// refuses every path with one.
+bool NameWindowsRefuses(const std::string& name) {
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::vector<std::string> SplitPath(const std::string& path) {
     std::vector<std::string> parts;
@@ -70,6 +83,7 @@ void MemoryFileSystem::AddDrive(const std::string& letterColon) {
         slot->name = letterColon;
         slot->folder = true;
         slot->attributes = attr::Directory;
+        slot->id = ++lastId_;
     }
 }
 
@@ -83,6 +97,11 @@ MemoryFileSystem::Lookup MemoryFileSystem::Find(const std::string& path) const {
     if (drive == drives_.end()) {
         return found;
     }
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (NameWindowsRefuses(parts[i])) {
+            return found; // as if a folder on the way were missing
+        }
+    }
     Node* cur = drive->second.get();
     if (parts.size() == 1) {
         found.node = cur;
@@ -95,7 +114,10 @@ MemoryFileSystem::Lookup MemoryFileSystem::Find(const std::string& path) const {
         if (it == cur->children.end() || !it->second->folder) {
             return found;
         }
-        cur = it->second.get();
+        cur = Resolve(it->second.get());
+        if (!cur) {
+            return found;
+        }
     }
     found.parent = cur;
     found.parentMissing = false;
@@ -105,6 +127,18 @@ MemoryFileSystem::Lookup MemoryFileSystem::Find(const std::string& path) const {
         found.node = it->second.get();
     }
     return found;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Resolve(Node* node) const {
+    // A folder link is followed where a path goes through it, as Windows
+    // follows a junction; links to links end after a few steps.
+    for (int step = 0; node && !node->linkTarget.empty(); ++step) {
+        if (step == 8) {
+            return nullptr;
+        }
+        node = Find(node->linkTarget).node;
+    }
+    return node && node->folder ? node : nullptr;
 }
 
 MemoryFileSystem::Node& MemoryFileSystem::MakePath(const std::string& path, bool lastIsFolder) {
@@ -123,6 +157,7 @@ MemoryFileSystem::Node& MemoryFileSystem::MakePath(const std::string& path, bool
             slot->folder = folder;
             slot->attributes = folder ? attr::Directory : attr::Archive;
             slot->creation = slot->lastAccess = slot->lastWrite = now_;
+            slot->id = ++lastId_;
         }
         cur = slot.get();
     }
@@ -296,16 +331,14 @@ IoResult MemoryFileSystem::CreateFolder(const std::string& path) {
 
 IoResult MemoryFileSystem::ListFolder(const std::string& folder, const Visitor& visit) {
     const Lookup l = Find(folder);
-    if (!l.node) {
+    const Node* dir = l.node ? Resolve(l.node) : nullptr;
+    if (!dir) {
         return IoResult::PathNotFound;
     }
-    if (!l.node->folder) {
-        return IoResult::PathNotFound;
-    }
-    if (l.node->accessDenied) {
+    if (dir->accessDenied || l.node->accessDenied) {
         return IoResult::AccessDenied;
     }
-    for (const auto& [key, child] : l.node->children) {
+    for (const auto& [key, child] : dir->children) {
         FileEntry e;
         e.name = child->name;
         e.attributes = child->attributes;
@@ -395,7 +428,9 @@ private:
 
 class MemoryFileSystem::MemoryExclusiveFile final : public FileSystem::ExclusiveFile {
 public:
-    MemoryExclusiveFile(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    // The entry leaf of the folder parent; path names it in the history.
+    MemoryExclusiveFile(MemoryFileSystem& fs, Node& parent, std::string leaf, std::string path)
+        : fs_(fs), parent_(parent), leaf_(std::move(leaf)), path_(std::move(path)) {}
     ~MemoryExclusiveFile() override { Release(); }
 
     IoResult Facts(OpenFileFacts& facts) override {
@@ -471,13 +506,12 @@ public:
         if (!n) {
             return IoResult::Failed;
         }
-        const Lookup l = fs_.Find(path_);
         const std::uint64_t size = fs_.SizeOf(*n);
         if (fs_.freeSpace_ && n->linkCount <= 1) {
             *fs_.freeSpace_ += n->content.size();
         }
         fs_.Record(path_, "delete " + std::to_string(size));
-        l.parent->children.erase(text::FoldCaseCopy(l.leaf));
+        parent_.children.erase(text::FoldCaseCopy(leaf_));
         open_ = false;
         return IoResult::Ok;
     }
@@ -492,7 +526,8 @@ private:
         if (!open_) {
             return nullptr;
         }
-        Node* n = fs_.Find(path_).node;
+        const auto it = parent_.children.find(text::FoldCaseCopy(leaf_));
+        Node* n = it == parent_.children.end() ? nullptr : it->second.get();
         return n && n->openExclusive ? n : nullptr;
     }
     void Release() {
@@ -503,6 +538,8 @@ private:
     }
 
     MemoryFileSystem& fs_;
+    Node& parent_;
+    std::string leaf_;
     std::string path_;
     bool open_ = true;
 };
@@ -524,8 +561,7 @@ public:
             return r;
         }
         if (offset_ < n->content.size()) {
-            const std::size_t count =
-                std::min<std::size_t>(capacity, n->content.size() - offset_);
+            const std::size_t count = std::min<std::size_t>(capacity, n->content.size() - offset_);
             std::copy_n(n->content.data() + offset_, count, buffer);
             offset_ += count;
             got = static_cast<std::uint32_t>(count);
@@ -618,7 +654,155 @@ IoResult MemoryFileSystem::OpenExclusive(const std::string& path,
         return IoResult::SharingViolation;
     }
     l.node->openExclusive = true;
-    file = std::make_unique<MemoryExclusiveFile>(*this, path);
+    file = std::make_unique<MemoryExclusiveFile>(*this, *l.parent, l.leaf, path);
+    return IoResult::Ok;
+}
+
+// --- Temporary files and working inside one folder ---
+
+IoResult MemoryFileSystem::RemoveStaleTempFiles(const std::string& folder, int& removed) {
+    removed = 0;
+    const Lookup l = Find(folder);
+    Node* dir = l.node ? Resolve(l.node) : nullptr;
+    if (!dir) {
+        return IoResult::PathNotFound;
+    }
+    for (auto it = dir->children.begin(); it != dir->children.end();) {
+        const std::string& name = it->second->name;
+        const bool temp =
+            !it->second->folder && name.size() > kTempPrefix.size() + kTempSuffix.size() &&
+            name.compare(0, kTempPrefix.size(), kTempPrefix) == 0 &&
+            name.compare(name.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) == 0;
+        if (temp && CheckUsable(*it->second) == IoResult::Ok) {
+            it = dir->children.erase(it);
+            ++removed;
+        } else {
+            ++it;
+        }
+    }
+    return IoResult::Ok;
+}
+
+void MemoryFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
+    const Lookup l = Find(path);
+    if (l.parent && l.node) {
+        l.parent->children.erase(text::FoldCaseCopy(l.leaf));
+    }
+    Node& n = MakePath(path, true);
+    n.attributes = attr::Directory | attr::ReparsePoint;
+    n.linkTarget = target;
+}
+
+IoResult MemoryFileSystem::IdentifyFolder(const std::string& path, FolderId& id) {
+    const Lookup l = Find(path);
+    const Node* dir = l.node ? Resolve(l.node) : nullptr;
+    if (!dir) {
+        return l.node ? IoResult::PathNotFound
+                      : (l.parentMissing ? IoResult::PathNotFound : IoResult::NotFound);
+    }
+    if (dir->accessDenied) {
+        return IoResult::AccessDenied;
+    }
+    id.volume = static_cast<unsigned char>(text::FoldCaseCopy(path.substr(0, 1))[0]);
+    id.file = dir->id;
+    return IoResult::Ok;
+}
+
+class MemoryFileSystem::MemoryOpenFolder final : public FileSystem::OpenFolder {
+public:
+    MemoryOpenFolder(MemoryFileSystem& fs, Node& dir, FolderId id, std::string path)
+        : fs_(fs), dir_(dir), id_(id), path_(std::move(path)) {
+        if (!path_.empty() && path_.back() != '\\') {
+            path_ += '\\';
+        }
+    }
+
+    FolderId Identity() const override { return id_; }
+
+    std::uint32_t GetAttributes(const std::string& name) override {
+        const Node* n = Entry(name);
+        return n ? n->attributes : attr::Invalid;
+    }
+
+    IoResult SetAttributes(const std::string& name, std::uint32_t attributes) override {
+        Node* n = Entry(name);
+        if (!n) {
+            return Missing(name);
+        }
+        if (n->accessDenied) {
+            return IoResult::AccessDenied;
+        }
+        const std::uint32_t kept = n->attributes & (attr::Directory | attr::ReparsePoint);
+        n->attributes =
+            kept | (attributes & ~(attr::Directory | attr::ReparsePoint | attr::Normal));
+        return IoResult::Ok;
+    }
+
+    IoResult Delete(const std::string& name) override {
+        Node* n = Entry(name);
+        if (!n) {
+            return Missing(name);
+        }
+        if ((n->folder && n->linkTarget.empty()) || (n->attributes & attr::ReadOnly)) {
+            return IoResult::AccessDenied;
+        }
+        if (const auto r = fs_.CheckUsable(*n); r != IoResult::Ok) {
+            return r;
+        }
+        if (fs_.freeSpace_) {
+            *fs_.freeSpace_ += n->content.size();
+        }
+        dir_.children.erase(text::FoldCaseCopy(name));
+        return IoResult::Ok;
+    }
+
+    IoResult OpenExclusive(const std::string& name,
+                           std::unique_ptr<FileSystem::ExclusiveFile>& file) override {
+        file.reset();
+        Node* n = Entry(name);
+        if (!n) {
+            return Missing(name);
+        }
+        if (n->folder || (n->attributes & attr::ReadOnly)) {
+            return IoResult::AccessDenied;
+        }
+        if (const auto r = fs_.CheckUsable(*n); r != IoResult::Ok) {
+            return r;
+        }
+        n->openExclusive = true;
+        file = std::make_unique<MemoryExclusiveFile>(fs_, dir_, name, path_ + name);
+        return IoResult::Ok;
+    }
+
+private:
+    // The entry itself, never what a link of that name points at.
+    Node* Entry(const std::string& name) const {
+        if (name.empty() || NameWindowsRefuses(name) ||
+            name.find_first_of("\\/") != std::string::npos) {
+            return nullptr;
+        }
+        const auto it = dir_.children.find(text::FoldCaseCopy(name));
+        return it == dir_.children.end() ? nullptr : it->second.get();
+    }
+    static IoResult Missing(const std::string& name) {
+        return NameWindowsRefuses(name) ? IoResult::PathNotFound : IoResult::NotFound;
+    }
+
+    MemoryFileSystem& fs_;
+    Node& dir_;
+    FolderId id_;
+    std::string path_;
+};
+
+IoResult MemoryFileSystem::OpenFolderAt(const std::string& path,
+                                        std::unique_ptr<OpenFolder>& folder) {
+    folder.reset();
+    FolderId id;
+    if (const IoResult r = IdentifyFolder(path, id); r != IoResult::Ok) {
+        return r;
+    }
+    Node* dir = Resolve(Find(path).node);
+    folder = std::make_unique<MemoryOpenFolder>(*this, *dir, id, path);
     return IoResult::Ok;
 }
 

@@ -49,6 +49,7 @@ public:
     IoResult SetAttributes(const std::string& path, std::uint32_t attributes) override;
     IoResult Delete(const std::string& path) override;
     IoResult CreateFolder(const std::string& path) override;
+    IoResult RemoveStaleTempFiles(const std::string& folder, int& removed) override;
     IoResult ListFolder(const std::string& folder, const Visitor& visit) override;
 
 private:
@@ -56,12 +57,15 @@ private:
     struct Lookup;
 
     Lookup Find(const std::string& path) const;
+    // The folder a folder node stands for: itself, or what its link names.
+    Node* Resolve(Node* node) const;
     Node& MakePath(const std::string& path, bool lastIsFolder);
     IoResult CheckUsable(const Node& node) const;
 
     std::map<std::string, std::unique_ptr<Node>> drives_; // keyed by folded "C:"
     std::optional<std::uint64_t> freeSpace_;
     FileTime now_ = 133000000000000000ull; // a day in 2022
+    std::uint64_t lastId_ = 0;
 
 public:
     // --- Links, large files and the write history ---
@@ -85,8 +89,19 @@ public:
     IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
     IoResult OpenForReading(const std::string& path, std::unique_ptr<ReadStream>& stream) override;
 
+    // --- Folder links and folder identity ---
+    // Puts a link to the folder target at path, in place of whatever was
+    // there (a folder swapped for a link). Paths through it lead to target,
+    // as a junction or a directory symbolic link does; listed, it is a folder
+    // that reparses.
+    void AddFolderLink(const std::string& path, const std::string& target);
+    IoResult IdentifyFolder(const std::string& path, FolderId& id) override;
+    IoResult OpenFolderAt(const std::string& path, std::unique_ptr<OpenFolder>& folder) override;
+
 private:
     class MemoryAppendStream;
+    class MemoryOpenFolder;
+    friend class MemoryOpenFolder;
     class MemoryExclusiveFile;
     class MemoryReadStream;
     friend class MemoryReadStream;

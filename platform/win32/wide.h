@@ -15,8 +15,12 @@ namespace quill::platform::win32 {
 std::wstring Wide(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 
-// A path for the wide file APIs: absolute paths longer than MAX_PATH get the
-// "\\?\" prefix so that deep folders still work.
+// A path for the wide file APIs, in the long form ("\\?\C:\...",
+// "\\?\UNC\server\share\...") so that Windows takes every name as it is: a
+// name ending in a dot or a blank is that name, not its neighbour without
+// one, and deep folders work. Only what can never be a name is tidied first:
+// forward slashes become backslashes, doubled separators and "." fall away,
+// ".." steps back one folder. Relative paths are left as they are.
 std::wstring WidePath(std::string_view utf8);
 
 IoResult MapError(DWORD error);
@@ -40,6 +44,17 @@ public:
             ::CloseHandle(h_);
         }
         h_ = INVALID_HANDLE_VALUE;
+    }
+    // Takes h in place of the handle held (closed first).
+    void Reset(HANDLE h) {
+        Close();
+        h_ = h;
+    }
+    // Gives the handle up without closing it.
+    HANDLE Release() {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return h;
     }
 
 private:

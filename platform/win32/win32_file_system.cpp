@@ -5,6 +5,12 @@
 
 #include "platform/win32/wide.h"
 
+#include <winternl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <vector>
+
 namespace quill::platform {
 
 using win32::LastError;
@@ -23,12 +29,31 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// ReplaceFileW keeps the replaced file's attributes on Windows; not every
-// implementation does, so they are put back when they differ.
-void RestoreAttributes(const std::wstring& path, DWORD attributes) {
-    if (::GetFileAttributesW(path.c_str()) != attributes) {
-        ::SetFileAttributesW(path.c_str(), attributes);
+// Attributes a file is created with: the old file's, never read-only (the
+// temporary file must stay writable until it is renamed).
+DWORD CreationAttributes(DWORD old) {
+    if (old == INVALID_FILE_ATTRIBUTES) {
+        return FILE_ATTRIBUTE_NORMAL;
     }
+    const DWORD kept = old & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+// A name for a temporary file of this process, unique among its others.
+std::string TempName() {
+    static std::atomic<unsigned> counter{0};
+    char unique[40];
+    std::snprintf(unique, sizeof unique, "%lx-%lx-%x",
+                  static_cast<unsigned long>(::GetCurrentProcessId()),
+                  static_cast<unsigned long>(::GetTickCount()), counter++);
+    return std::string(kTempPrefix) + unique + std::string(kTempSuffix);
+}
+
+bool IsTempName(const std::string& name) {
+    return name.size() > kTempPrefix.size() + kTempSuffix.size() &&
+           name.compare(0, kTempPrefix.size(), kTempPrefix) == 0 &&
+           name.compare(name.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) == 0;
 }
 
 IoResult WriteAll(HANDLE h, const std::string& bytes) {
@@ -96,56 +121,82 @@ IoResult Win32FileSystem::ReplaceFileContent(const std::string& path, const std:
         }
     }
 
-    // The new content goes to a fresh file in the same folder first.
+    // The new content goes to a fresh file in the same folder first, created
+    // with the old file's attributes so that the rename carries them over.
     std::string folder = FolderOf(path);
     if (folder.empty()) {
         folder = ".\\";
     }
-    wchar_t temp[MAX_PATH + 1];
-    if (!::GetTempFileNameW(WidePath(folder).c_str(), L"qm", 0, temp)) {
-        return LastError();
-    }
-    IoResult result;
-    {
-        ScopedHandle h(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!h.Valid()) {
-            result = LastError();
-            ::DeleteFileW(temp);
-            return result;
-        }
-        result = WriteAll(h.Get(), bytes);
-        if (Succeeded(result) && !::FlushFileBuffers(h.Get())) {
-            result = LastError();
+    std::wstring temp;
+    ScopedHandle h;
+    for (int attempt = 0; attempt < 16 && !h.Valid(); ++attempt) {
+        temp = WidePath(folder + TempName());
+        h.Reset(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              CreationAttributes(oldAttributes), nullptr));
+        if (!h.Valid() && ::GetLastError() != ERROR_FILE_EXISTS) {
+            return LastError();
         }
     }
+    if (!h.Valid()) {
+        return IoResult::AlreadyExists;
+    }
+    IoResult result = WriteAll(h.Get(), bytes);
+    if (Succeeded(result) && !::FlushFileBuffers(h.Get())) {
+        result = LastError();
+    }
+    h.Close();
     if (!Succeeded(result)) {
-        ::DeleteFileW(temp);
+        ::DeleteFileW(temp.c_str());
         return result;
     }
 
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (::ReplaceFileW(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                           nullptr)) {
-            RestoreAttributes(target, oldAttributes);
-            return IoResult::Ok;
+    // One rename puts the new file in place of the old: there is no moment
+    // without a file of that name, on NTFS and under Wine alike.
+    // A reader or a virus scanner holding the old file a moment refuses the
+    // rename on Windows: a few short retries, then the old file stays.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(temp.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            break;
         }
         const DWORD error = ::GetLastError();
-        if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-            error == ERROR_UNABLE_TO_REMOVE_REPLACED) {
-            ::DeleteFileW(temp);
+        if (attempt == 9 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+            ::DeleteFileW(temp.c_str());
             return win32::MapError(error);
         }
+        ::Sleep(20);
     }
-    if (!::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        result = LastError();
-        ::DeleteFileW(temp);
-        return result;
-    }
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
-        RestoreAttributes(target, oldAttributes);
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+        ::GetFileAttributesW(target.c_str()) != oldAttributes) {
+        ::SetFileAttributesW(target.c_str(), oldAttributes);
     }
     return IoResult::Ok;
+}
+
+IoResult Win32FileSystem::RemoveStaleTempFiles(const std::string& folder, int& removed) {
+    removed = 0;
+    std::string base = folder;
+    if (base.empty() || base.back() != '\\') {
+        base += '\\';
+    }
+    std::vector<std::string> stale;
+    const IoResult listed = ListFolder(folder, [&](const FileEntry& e) {
+        if (!e.IsDirectory() && IsTempName(e.name)) {
+            stale.push_back(e.name);
+        }
+        return true;
+    });
+    IoResult result = listed;
+    for (const std::string& name : stale) {
+        const std::wstring path = WidePath(base + name);
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (::DeleteFileW(path.c_str())) {
+            ++removed;
+        } else if (Succeeded(result)) {
+            result = LastError();
+        }
+    }
+    return result;
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
@@ -382,6 +433,236 @@ IoResult Win32FileSystem::OpenExclusive(const std::string& path,
         return IoResult::AccessDenied;
     }
     file = std::make_unique<Win32ExclusiveFile>(h);
+    return IoResult::Ok;
+}
+
+// --- Working inside one folder ---
+
+namespace {
+
+// Opens the entry name of the folder held by root, relative to that handle:
+// no path is walked again, and FILE_OPEN_REPARSE_POINT makes a link the
+// link. Reports the system's error code through SetLastError.
+HANDLE OpenEntry(HANDLE root, const std::string& name, ACCESS_MASK access, ULONG share,
+                 ULONG options) {
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of("\\/") != std::string::npos) {
+        ::SetLastError(ERROR_INVALID_NAME);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::wstring wide = win32::Wide(name);
+    if (wide.size() * sizeof(wchar_t) > 0xFFF0) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return INVALID_HANDLE_VALUE;
+    }
+    UNICODE_STRING unicode;
+    unicode.Buffer = wide.data();
+    unicode.Length = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
+    unicode.MaximumLength = unicode.Length;
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &unicode, OBJ_CASE_INSENSITIVE, root, nullptr);
+    IO_STATUS_BLOCK status = {};
+    HANDLE h = INVALID_HANDLE_VALUE;
+    const NTSTATUS result = ::NtCreateFile(
+        &h, access | SYNCHRONIZE, &attributes, &status, nullptr, 0, share, FILE_OPEN,
+        options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (result < 0) {
+        ::SetLastError(::RtlNtStatusToDosError(result));
+        return INVALID_HANDLE_VALUE;
+    }
+    return h;
+}
+
+constexpr ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The path the system itself gives for an open handle; empty when it gives
+// none.
+std::wstring FinalPathOf(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+class Win32OpenFolder final : public FileSystem::OpenFolder {
+public:
+    Win32OpenFolder(HANDLE h, FolderId id) : h_(h), id_(id) {}
+
+    FolderId Identity() const override { return id_; }
+
+    // Opens the entry for a change. Windows opens a link as the link; a
+    // system that still follows it (Wine with a Unix symbolic link) shows
+    // the target's path on the handle: such an entry is refused, so that
+    // nothing outside this folder is touched through it.
+    HANDLE OpenForChange(const std::string& name, ACCESS_MASK access, ULONG share, ULONG options) {
+        ScopedHandle entry(OpenEntry(h_.Get(), name, access, share, options));
+        if (!entry.Valid()) {
+            return INVALID_HANDLE_VALUE;
+        }
+        if (folderPath_.empty()) {
+            folderPath_ = FinalPathOf(h_.Get());
+            if (!folderPath_.empty() && folderPath_.back() != L'\\') {
+                folderPath_ += L'\\';
+            }
+        }
+        const std::wstring wide = win32::Wide(name);
+        const std::wstring final = FinalPathOf(entry.Get());
+        bool own = !folderPath_.empty() && SameText(final, folderPath_ + wide);
+        if (!own && !folderPath_.empty()) {
+            // Wine drops the dots and blanks that end a name from the path it
+            // gives: the name without them must then not be this same file.
+            std::wstring trimmed = wide;
+            while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) {
+                trimmed.pop_back();
+            }
+            own = !trimmed.empty() && trimmed.size() < wide.size() &&
+                  SameText(final, folderPath_ + trimmed) &&
+                  !SameFile(entry.Get(), win32::Narrow(trimmed));
+        }
+        if (!own) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        return entry.Release();
+    }
+
+    // True when the entry name of this folder is the file open as h.
+    bool SameFile(HANDLE h, const std::string& name) {
+        ScopedHandle other(OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0));
+        BY_HANDLE_FILE_INFORMATION a;
+        BY_HANDLE_FILE_INFORMATION b;
+        return other.Valid() && ::GetFileInformationByHandle(h, &a) &&
+               ::GetFileInformationByHandle(other.Get(), &b) &&
+               a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+               a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+    }
+
+    std::uint32_t GetAttributes(const std::string& name) override {
+        ScopedHandle entry(OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!entry.Valid() || !::GetFileInformationByHandle(entry.Get(), &info)) {
+            return attr::Invalid;
+        }
+        return info.dwFileAttributes;
+    }
+
+    IoResult SetAttributes(const std::string& name, std::uint32_t attributes) override {
+        ScopedHandle entry(
+            OpenForChange(name, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, 0));
+        if (!entry.Valid()) {
+            return LastError();
+        }
+        FILE_BASIC_INFO basic = {}; // times of 0 stay as they are
+        basic.FileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+        if (!::SetFileInformationByHandle(entry.Get(), FileBasicInfo, &basic, sizeof basic)) {
+            return LastError();
+        }
+        return IoResult::Ok;
+    }
+
+    IoResult Delete(const std::string& name) override {
+        ScopedHandle entry(
+            OpenForChange(name, DELETE | FILE_READ_ATTRIBUTES, kShareAll, FILE_NON_DIRECTORY_FILE));
+        if (!entry.Valid()) {
+            return LastError();
+        }
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!::GetFileInformationByHandle(entry.Get(), &info)) {
+            return LastError();
+        }
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            return IoResult::AccessDenied;
+        }
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+            return IoResult::AccessDenied; // also where the system would allow it
+        }
+        FILE_DISPOSITION_INFO disposition = {};
+        disposition.DeleteFile = TRUE;
+        if (!::SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition,
+                                          sizeof disposition)) {
+            return LastError();
+        }
+        return IoResult::Ok;
+    }
+
+    IoResult OpenExclusive(const std::string& name,
+                           std::unique_ptr<FileSystem::ExclusiveFile>& file) override {
+        file.reset();
+        ScopedHandle entry(OpenForChange(name, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, 0,
+                                         FILE_NON_DIRECTORY_FILE));
+        if (!entry.Valid()) {
+            return LastError();
+        }
+        BY_HANDLE_FILE_INFORMATION info;
+        if (::GetFileInformationByHandle(entry.Get(), &info) &&
+            (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+            return IoResult::AccessDenied;
+        }
+        file = std::make_unique<Win32ExclusiveFile>(entry.Release());
+        return IoResult::Ok;
+    }
+
+private:
+    ScopedHandle h_;
+    FolderId id_;
+    std::wstring folderPath_; // the folder's own final path, with a backslash
+};
+
+// Opens a folder to hold it: others may read and write in it, but not
+// rename or delete it meanwhile.
+IoResult OpenFolderHandle(const std::string& path, ScopedHandle& h, FolderId& id) {
+    h.Reset(::CreateFileW(WidePath(path).c_str(),
+                          FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.Valid()) {
+        return LastError();
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(h.Get(), &info)) {
+        return LastError();
+    }
+    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        h.Close();
+        return IoResult::PathNotFound;
+    }
+    id.volume = info.dwVolumeSerialNumber;
+    id.file = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return IoResult::Ok;
+}
+
+} // namespace
+
+IoResult Win32FileSystem::IdentifyFolder(const std::string& path, FolderId& id) {
+    ScopedHandle h;
+    return OpenFolderHandle(path, h, id);
+}
+
+IoResult Win32FileSystem::OpenFolderAt(const std::string& path,
+                                       std::unique_ptr<OpenFolder>& folder) {
+    folder.reset();
+    ScopedHandle h;
+    FolderId id;
+    if (const IoResult r = OpenFolderHandle(path, h, id); !Succeeded(r)) {
+        return r;
+    }
+    folder = std::make_unique<Win32OpenFolder>(h.Release(), id);
     return IoResult::Ok;
 }
 

@@ -15,11 +15,16 @@ public:
     IoResult SetAttributes(const std::string& path, std::uint32_t attributes) override;
     IoResult Delete(const std::string& path) override;
     IoResult CreateFolder(const std::string& path) override;
+    IoResult RemoveStaleTempFiles(const std::string& folder, int& removed) override;
     IoResult ListFolder(const std::string& folder, const Visitor& visit) override;
 
     // --- Appending and exclusive writing ---
     IoResult OpenForAppend(const std::string& path, std::unique_ptr<AppendStream>& stream) override;
     IoResult OpenExclusive(const std::string& path, std::unique_ptr<ExclusiveFile>& file) override;
+
+    // --- Working inside one folder ---
+    IoResult IdentifyFolder(const std::string& path, FolderId& id) override;
+    IoResult OpenFolderAt(const std::string& path, std::unique_ptr<OpenFolder>& folder) override;
 
     // --- Reading in blocks ---
     IoResult OpenForReading(const std::string& path, std::unique_ptr<ReadStream>& stream) override;

@@ -263,5 +263,77 @@ TEST_F(FileSystemContract, ReadingRefusesMissingFilesAndFolders) {
     EXPECT_EQ(got, 0u);
 }
 
+TEST_F(FileSystemContract, NamesEndingInADotOrABlankAreThemselves) {
+    ASSERT_EQ(fs.ReplaceFileContent(root + "keep.txt", "plain"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "keep.txt.", "dot"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "keep.txt ", "blank"), IoResult::Ok);
+    EXPECT_EQ(List(root).size(), 3u);
+    std::string bytes;
+    ASSERT_EQ(fs.ReadWholeFile(root + "keep.txt.", bytes), IoResult::Ok);
+    EXPECT_EQ(bytes, "dot");
+    EXPECT_EQ(fs.Delete(root + "keep.txt."), IoResult::Ok);
+    EXPECT_EQ(fs.Delete(root + "keep.txt "), IoResult::Ok);
+    ASSERT_EQ(fs.ReadWholeFile(root + "keep.txt", bytes), IoResult::Ok);
+    EXPECT_EQ(bytes, "plain");
+    EXPECT_EQ(List(root).size(), 1u);
+}
+
+TEST_F(FileSystemContract, StaleTempFilesOfAReplaceAreRemovedAndNothingElse) {
+    ASSERT_EQ(fs.ReplaceFileContent(root + "~quill-1a-2b-0.tmp", "left by a crash"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "~quill-notes.txt", "mine"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "other.tmp", "mine"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "~quill-dir.tmp"), IoResult::Ok);
+    int removed = -1;
+    EXPECT_EQ(fs.RemoveStaleTempFiles(root, removed), IoResult::Ok);
+    EXPECT_EQ(removed, 1);
+    EXPECT_FALSE(fs.Exists(root + "~quill-1a-2b-0.tmp"));
+    EXPECT_TRUE(fs.Exists(root + "~quill-notes.txt"));
+    EXPECT_TRUE(fs.Exists(root + "other.tmp"));
+    EXPECT_TRUE(fs.Exists(root + "~quill-dir.tmp"));
+}
+
+TEST_F(FileSystemContract, ReplaceKeepsAttributesAndLeavesNoTempFile) {
+    const std::string path = root + "h.ini";
+    ASSERT_EQ(fs.ReplaceFileContent(path, "one"), IoResult::Ok);
+    ASSERT_EQ(fs.SetAttributes(path, attr::Hidden), IoResult::Ok);
+    const std::uint32_t before = fs.GetAttributes(path);
+    ASSERT_EQ(fs.ReplaceFileContent(path, "two"), IoResult::Ok);
+    EXPECT_EQ(fs.GetAttributes(path), before);
+    EXPECT_EQ(List(root).size(), 1u);
+}
+
+TEST_F(FileSystemContract, AnOpenFolderWorksOnItsOwnEntries) {
+    ASSERT_EQ(fs.CreateFolder(root + "A"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "B"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "A\\x.txt", "x"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "A\\ro.txt", "r"), IoResult::Ok);
+    ASSERT_EQ(fs.SetAttributes(root + "A\\ro.txt", attr::ReadOnly), IoResult::Ok);
+    FolderId a, a2, b;
+    ASSERT_EQ(fs.IdentifyFolder(root + "A", a), IoResult::Ok);
+    ASSERT_EQ(fs.IdentifyFolder(root + "a\\", a2), IoResult::Ok);
+    ASSERT_EQ(fs.IdentifyFolder(root + "B", b), IoResult::Ok);
+    EXPECT_EQ(a, a2);
+    EXPECT_NE(a, b);
+    EXPECT_NE(fs.IdentifyFolder(root + "none", b), IoResult::Ok);
+
+    std::unique_ptr<FileSystem::OpenFolder> folder;
+    ASSERT_EQ(fs.OpenFolderAt(root + "A", folder), IoResult::Ok);
+    EXPECT_EQ(folder->Identity(), a);
+    EXPECT_EQ(folder->GetAttributes("none.txt"), attr::Invalid);
+    EXPECT_NE(folder->GetAttributes("x.txt") & attr::Directory, attr::Directory);
+    EXPECT_EQ(folder->Delete("ro.txt"), IoResult::AccessDenied);
+    EXPECT_EQ(folder->SetAttributes("ro.txt", attr::Normal), IoResult::Ok);
+    EXPECT_EQ(folder->Delete("ro.txt"), IoResult::Ok);
+    EXPECT_EQ(folder->Delete("none.txt"), IoResult::NotFound);
+    std::unique_ptr<FileSystem::ExclusiveFile> file;
+    ASSERT_EQ(folder->OpenExclusive("x.txt", file), IoResult::Ok);
+    std::uint32_t written = 0;
+    EXPECT_EQ(file->WriteAt(0, "yy", 2, written), IoResult::Ok);
+    EXPECT_EQ(file->DeleteByHandle(), IoResult::Ok);
+    EXPECT_EQ(file->Close(), IoResult::Ok);
+    folder.reset();
+    EXPECT_TRUE(List(root + "A").empty());
+}
+
 } // namespace
 } // namespace quill::platform
