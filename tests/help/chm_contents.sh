@@ -54,6 +54,12 @@ for sitemap in quillmere.hhc quillmere.hhk; do
   done
 done
 
+# Every topic of the file can be reached from the contents.
+for topic in $(grep '\.htm$' "$work/files"); do
+  grep -q "name=\"Local\" value=\"$topic[\"#]" "$work/x/quillmere.hhc"
+  check $? "$topic is listed in the contents"
+done
+
 # The context map: #IVB holds its length, then pairs of context number and
 # offset into #STRINGS, where the topic's name ends with a zero byte.
 ivb=$work/x/#IVB
