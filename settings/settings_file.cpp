@@ -176,7 +176,7 @@ std::string RunValueData(const std::string& programPath) {
 void SetRunAtStartup(platform::Registry& registry, bool enabled, const std::string& programPath) {
     const std::string failed = std::string("Failed to set data for '") + kRunValue + "'";
     std::unique_ptr<platform::RegistryKey> key;
-    if (!Succeeded(registry.OpenKey(platform::RootKey::LocalMachine, kRunKey, key)) || !key) {
+    if (!Succeeded(registry.OpenKey(platform::RootKey::CurrentUser, kRunKey, key)) || !key) {
         throw ERegistryException(failed);
     }
     if (enabled) {
@@ -186,6 +186,12 @@ void SetRunAtStartup(platform::Registry& registry, bool enabled, const std::stri
         }
     } else {
         (void)key->DeleteValue(kRunValue); // a missing value is no error
+    }
+    // Older versions wrote the entry for every user, which a standard user
+    // cannot change: removed where it can be, left alone where it cannot.
+    std::unique_ptr<platform::RegistryKey> machine;
+    if (Succeeded(registry.OpenKey(platform::RootKey::LocalMachine, kRunKey, machine)) && machine) {
+        (void)machine->DeleteValue(kRunValue);
     }
 }
 

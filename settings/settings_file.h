@@ -147,11 +147,12 @@ private:
     IniFile ini_;
 };
 
-// The Windows start-up entry: value "Quillmere" of
-// HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run, holding
-// the program path and " autorun". Written when enabled, deleted otherwise.
+// The Windows start-up entry: value "Quillmere" of the current user's
+// Software\Microsoft\Windows\CurrentVersion\Run, holding the program path and
+// " autorun". Written when enabled, deleted otherwise; an entry of older
+// versions under HKEY_LOCAL_MACHINE is removed where the user may remove it.
 // Raises ERegistryException("Failed to set data for 'Quillmere'") when the
-// key cannot be opened or the value cannot be written.
+// user's key cannot be opened or the value cannot be written.
 void SetRunAtStartup(platform::Registry& registry, bool enabled, const std::string& programPath);
 
 // The data of the start-up entry for a program path; a path holding blanks

@@ -32,7 +32,7 @@ protected:
     std::vector<HotKeySetting> registered; // what registration found in the file
 
     void SetUp() override {
-        registry.AddKey(platform::RootKey::LocalMachine,
+        registry.AddKey(platform::RootKey::CurrentUser,
                         "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
     }
 

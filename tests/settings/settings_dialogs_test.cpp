@@ -40,7 +40,7 @@ protected:
     std::vector<bool> hotKeyCalls;
     int redetects = 0;
 
-    void SetUp() override { registry.AddKey(platform::RootKey::LocalMachine, kRunKey); }
+    void SetUp() override { registry.AddKey(platform::RootKey::CurrentUser, kRunKey); }
 
     TFormPreferences Open() {
         return TFormPreferences(
@@ -113,7 +113,7 @@ TEST_F(PreferencesTest, ApplyStoresEverythingAndTakesEffectAtOnce) {
     EXPECT_NE(Settings().find("Schedule Option=byShutdown byEveryHour \r\n"), std::string::npos);
     EXPECT_EQ(file.Read(settings::Minutes), 1000);
     EXPECT_EQ(file.Read(settings::WashChar), 4);
-    EXPECT_EQ(registry.Value(platform::RootKey::LocalMachine, kRunKey, "Quillmere"),
+    EXPECT_EQ(registry.Value(platform::RootKey::CurrentUser, kRunKey, "Quillmere"),
               platform::StringValue("C:\\Quill\\quillmere.exe autorun"));
 
     // Unticking the start-up entry deletes it; the disabled tick is still
@@ -125,7 +125,7 @@ TEST_F(PreferencesTest, ApplyStoresEverythingAndTakesEffectAtOnce) {
     again.rbWhenShutDown = again.rbEveryHour = false;
     again.SpinEditMinuts = "soon";
     again.SpeedButton1Click();
-    EXPECT_FALSE(registry.Value(platform::RootKey::LocalMachine, kRunKey, "Quillmere"));
+    EXPECT_FALSE(registry.Value(platform::RootKey::CurrentUser, kRunKey, "Quillmere"));
     EXPECT_TRUE(file.Read(settings::IsMinimized));
     EXPECT_EQ(file.Read(settings::ScheduleOption), "");
     EXPECT_EQ(flags, 0);
@@ -151,7 +151,7 @@ TEST_F(PreferencesTest, ConflictingHotKeysSaveNothingAndCloseSavesNothing) {
 }
 
 TEST_F(PreferencesTest, AFailingRunValueStopsTheSaveAfterAutoRun) {
-    registry.SetAccessDenied(platform::RootKey::LocalMachine, kRunKey, true);
+    registry.SetAccessDenied(platform::RootKey::CurrentUser, kRunKey, true);
     TFormPreferences p = Open();
     p.cbRun = true;
     p.ChEraseSafe = true;

@@ -123,16 +123,37 @@ TEST(RunValue, DataIsTheProgramPathAndAutorun) {
               "\"C:\\Program Files\\Q\\q.exe\" autorun");
 }
 
-TEST(RunValue, WrittenWhenEnabledDeletedOtherwise) {
+TEST(RunValue, WrittenForTheUserWhenEnabledDeletedOtherwise) {
     platform::MemoryRegistry registry;
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    registry.AddKey(platform::RootKey::LocalMachine, run);
+    registry.AddKey(platform::RootKey::CurrentUser, run);
     SetRunAtStartup(registry, true, "C:\\Tools\\wash.exe");
-    EXPECT_EQ(registry.Value(platform::RootKey::LocalMachine, run, "Quillmere"),
+    EXPECT_EQ(registry.Value(platform::RootKey::CurrentUser, run, "Quillmere"),
               platform::StringValue("C:\\Tools\\wash.exe autorun"));
     SetRunAtStartup(registry, false, "C:\\Tools\\wash.exe");
-    EXPECT_FALSE(registry.Value(platform::RootKey::LocalMachine, run, "Quillmere").has_value());
+    EXPECT_FALSE(registry.Value(platform::RootKey::CurrentUser, run, "Quillmere").has_value());
     SetRunAtStartup(registry, false, "C:\\Tools\\wash.exe"); // already gone: no error
+}
+
+TEST(RunValue, TheEntryOfOlderVersionsForEveryUserGoesWhereItCan) {
+    platform::MemoryRegistry registry;
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    registry.AddKey(platform::RootKey::CurrentUser, run);
+    registry.PutValue(platform::RootKey::LocalMachine, run, "Quillmere",
+                      platform::StringValue("C:\\Old\\q.exe autorun"));
+    registry.PutValue(platform::RootKey::LocalMachine, run, "Other", platform::StringValue("x"));
+    SetRunAtStartup(registry, true, "C:\\Tools\\wash.exe");
+    EXPECT_FALSE(registry.Value(platform::RootKey::LocalMachine, run, "Quillmere").has_value());
+    EXPECT_TRUE(registry.Value(platform::RootKey::LocalMachine, run, "Other").has_value());
+
+    // A standard user cannot change it: the user's entry is written all the same.
+    registry.PutValue(platform::RootKey::LocalMachine, run, "Quillmere",
+                      platform::StringValue("C:\\Old\\q.exe autorun"));
+    registry.SetAccessDenied(platform::RootKey::LocalMachine, run, true);
+    SetRunAtStartup(registry, false, "C:\\Tools\\wash.exe");
+    SetRunAtStartup(registry, true, "C:\\Tools\\wash.exe");
+    EXPECT_EQ(registry.Value(platform::RootKey::CurrentUser, run, "Quillmere"),
+              platform::StringValue("C:\\Tools\\wash.exe autorun"));
 }
 
 TEST(RunValue, UnopenableKeyRaises) {
@@ -143,7 +164,7 @@ TEST(RunValue, UnopenableKeyRaises) {
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'Quillmere'");
     }
-    registry.SetAccessDenied(platform::RootKey::LocalMachine,
+    registry.SetAccessDenied(platform::RootKey::CurrentUser,
                              "Software\\Microsoft\\Windows\\CurrentVersion\\Run", true);
     EXPECT_THROW(SetRunAtStartup(registry, true, "C:\\q.exe"), ERegistryException);
 }
