@@ -41,6 +41,16 @@ public:
     platform::IoResult CreateFolder(const std::string& path) override {
         return inner_.CreateFolder(path);
     }
+    platform::IoResult RemoveStaleTempFiles(const std::string& folder, int& removed) override {
+        return inner_.RemoveStaleTempFiles(folder, removed);
+    }
+    platform::IoResult IdentifyFolder(const std::string& path, platform::FolderId& id) override {
+        return inner_.IdentifyFolder(path, id);
+    }
+    platform::IoResult OpenFolderAt(const std::string& path,
+                                    std::unique_ptr<OpenFolder>& folder) override {
+        return inner_.OpenFolderAt(path, folder);
+    }
     platform::IoResult ListFolder(const std::string& folder, const Visitor& visit) override {
         return inner_.ListFolder(folder, visit);
     }
