@@ -19,4 +19,4 @@ inline constexpr int kHelpFilterSelection = 302;
 // F1 in the wildcard dialog ("Edit Wildcard").
 inline constexpr int kHelpWildcardDialog = 801;
 
-}  // namespace quill
+} // namespace quill
