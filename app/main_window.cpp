@@ -326,6 +326,10 @@ void TFormMainQLMR::SpeedButton2Click() {
     (void)services_.shell.Open(HelpFile, "");
 }
 
+void TFormMainQLMR::ShowHelpTopic(std::int32_t context) {
+    (void)services_.shell.ShowHelp(HelpFile, context);
+}
+
 bool TFormMainQLMR::FormCloseQuery() const {
     return SpeedButton17.Enabled;
 }

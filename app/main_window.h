@@ -7,6 +7,7 @@
 #include "app/window_host.h"
 #include "engine/folder_targets.h"
 #include "engine/run_seam.h"
+#include "help/context_ids.h"
 #include "locations/path_macros.h"
 #include "locations/profile_detection.h"
 #include "log/html_log.h"
@@ -57,7 +58,7 @@ private:
 class TFormMainQLMR {
 public:
     static constexpr const char* kCaption = "Quillmere V1.09 Build 4";
-    static constexpr std::int32_t kHelpContext = 58;
+    static constexpr std::int32_t kHelpContext = kHelpMainWindow;
 
     // Creates the window's logic: AppDir, the special files, the run
     // settings, the catalogue and its list, the first row selected.
@@ -165,7 +166,10 @@ public:
     void btnViewLogClick();
     void btnDeleteLogClick();
     void SpeedButton2Click(); // Help
-    void btnWashAllClick();   // Wash Now
+    // F1 and the Help buttons of dialogs that have no help file of their own:
+    // the topic of that context number.
+    void ShowHelpTopic(std::int32_t context);
+    void btnWashAllClick(); // Wash Now
     void btnMainPreviewClick();
     void btnWashSingleClick();
     void btnPreviewCurrentItemClick();

@@ -55,7 +55,7 @@ void TFormExcludeFile::Button5Click() {
 }
 
 void TFormExcludeFile::SpeedButton4Click() {
-    (void)shell_.Open(helpFile_, "");
+    (void)shell_.ShowHelp(helpFile_, kHelpContext);
 }
 
 void TFormExcludeFile::SpeedButton1Click() {

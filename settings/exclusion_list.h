@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help/context_ids.h"
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -17,7 +18,7 @@ namespace quill {
 
 class TFormExcludeFile {
 public:
-    static constexpr int kHelpContext = 42;
+    static constexpr int kHelpContext = kHelpExclusionList;
 
     // pickByWildcard shows the filter selection dialog and gives the entry
     // it stands for (folder, backslash, mask), or nothing when cancelled.

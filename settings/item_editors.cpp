@@ -27,7 +27,7 @@ void TFormFolder::SpeedButton1Click() {
 }
 
 void TFormFolder::SpeedButton4Click() {
-    (void)services_.shell.Open(services_.helpFile, "");
+    (void)services_.shell.ShowHelp(services_.helpFile, kHelpContext);
 }
 
 void TFormFolder::SpeedButton3Click() {
@@ -75,7 +75,7 @@ void TFormRegister::btnSaveClick() {
 }
 
 void TFormRegister::SpeedButton1Click() {
-    (void)services_.shell.Open(services_.helpFile, "");
+    (void)services_.shell.ShowHelp(services_.helpFile, kHelpContext);
 }
 
 void TFormRegister::SpeedButton3Click() {

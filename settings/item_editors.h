@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help/context_ids.h"
 #include "model/wash_items.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialogs.h"
@@ -31,7 +32,7 @@ struct EditorServices {
 
 class TFormAddEditItem {
 public:
-    static constexpr int kHelpContext = 31;
+    static constexpr int kHelpContext = kHelpEditingItems;
 
     void btnSaveClick();
     void btncancelClick() { ModalResult_ = ModalResult::Cancel; }
@@ -45,7 +46,7 @@ public:
 
 class TFormFolder {
 public:
-    static constexpr int kHelpContext = 31;
+    static constexpr int kHelpContext = kHelpEditingItems;
 
     explicit TFormFolder(EditorServices services) : services_(std::move(services)) {}
 
@@ -78,7 +79,7 @@ private:
 
 class TFormRegister {
 public:
-    static constexpr int kHelpContext = 31;
+    static constexpr int kHelpContext = kHelpEditingItems;
 
     explicit TFormRegister(EditorServices services) : services_(std::move(services)) {}
 

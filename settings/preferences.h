@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help/context_ids.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -45,7 +46,7 @@ enum class PreferencesDirection { Load, Save };
 
 class TFormPreferences {
 public:
-    static constexpr int kHelpContext = 102;
+    static constexpr int kHelpContext = kHelpPreferences;
     static constexpr std::int32_t kMinMinutes = 2;
     static constexpr std::int32_t kMaxMinutes = 1000;
 

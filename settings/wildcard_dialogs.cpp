@@ -53,7 +53,7 @@ void TFormWildcard::btnOkClick() {
 }
 
 void TFormWildcard::Button1Click() {
-    (void)shell_.Open(helpFile_, "");
+    (void)shell_.ShowHelp(helpFile_, kHelpButtonContext);
 }
 
 TFormselectbyfilter::TFormselectbyfilter(platform::FileSystem& fs, std::string appDir,

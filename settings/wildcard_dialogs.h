@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help/context_ids.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -17,7 +18,8 @@ namespace quill {
 
 class TFormWildcard {
 public:
-    static constexpr int kHelpContext = 801;
+    static constexpr int kHelpContext = kHelpWildcardDialog;     // F1
+    static constexpr int kHelpButtonContext = kHelpEditingItems; // its Help button
 
     TFormWildcard(platform::FileSystem& fs, std::string appDir, platform::Dialogs& dialogs,
                   platform::Shell& shell, std::string helpFile);
@@ -48,7 +50,7 @@ private:
 
 class TFormselectbyfilter {
 public:
-    static constexpr int kHelpContext = 302;
+    static constexpr int kHelpContext = kHelpFilterSelection;
 
     // editWildcards shows a wildcard dialog and says whether it ended with OK.
     TFormselectbyfilter(platform::FileSystem& fs, std::string appDir, platform::Dialogs& dialogs,

@@ -455,7 +455,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_HELP:
-        Run([this] { form_.SpeedButton2Click(); });
+        Run([this] { form_.ShowHelpTopic(TFormMainQLMR::kHelpContext); });
         return TRUE;
     case WM_HOTKEY:
         // A wash would change the items a dialog works on: not while one is

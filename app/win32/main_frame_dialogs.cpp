@@ -97,7 +97,7 @@ void MainFrame::ShowModal(TFormPreferences& dialog) {
     d.Check("Write wash operation to log file", dialog.ChWritetolog);
     d.Check("Delete log file on exit", dialog.ChDeleteonExit);
     d.Check("Prompt before clean", dialog.chPromptBeforeDelete);
-    d.Buttons({{"&Help", [&] { form_.SpeedButton2Click(); }},
+    d.Buttons({{"&Help", [&] { form_.ShowHelpTopic(TFormPreferences::kHelpContext); }},
                {"&Apply", [&] { dialog.SpeedButton1Click(); }},
                {"Cl&ose", [&] { dialog.SpeedButton2Click(); }}});
     // A failed save stays in the dialog, its error shown by the program's handler.

@@ -26,6 +26,12 @@ public:
         return true;
     }
 
+    // Recorded as "file#context".
+    bool ShowHelp(const std::string& helpFile, int context) override {
+        helpShown.push_back(helpFile + "#" + std::to_string(context));
+        return true;
+    }
+
     int recycleBinEmptied = 0;
     int historyCleared = 0;
     bool historyAvailable = true;
@@ -33,6 +39,7 @@ public:
     bool shellWindowsAvailable = true;
     std::vector<bool> cursorChanges;
     std::vector<std::string> opened;
+    std::vector<std::string> helpShown;
 };
 
 } // namespace quill::platform

@@ -102,6 +102,24 @@ void Win32Shell::ShowBusyCursor(bool busy) {
     ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
 }
 
+bool Win32Shell::ShowHelp(const std::string& helpFile, int context) {
+    // HTML Help lives in hhctrl.ocx, loaded when first asked for and kept:
+    // its viewer window belongs to it.
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static const HtmlHelpFn htmlHelp = [] {
+        const HMODULE module = ::LoadLibraryW(L"hhctrl.ocx");
+        return module ? reinterpret_cast<HtmlHelpFn>(
+                            reinterpret_cast<void*>(::GetProcAddress(module, "HtmlHelpW")))
+                      : nullptr;
+    }();
+    constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
+    const std::wstring file = win32::Wide(helpFile);
+    if (htmlHelp && htmlHelp(owner_, file.c_str(), kHelpContext, static_cast<DWORD_PTR>(context))) {
+        return true;
+    }
+    return Open(helpFile, "");
+}
+
 bool Win32Shell::Open(const std::string& target, const std::string& parameters) {
     const std::wstring t = win32::Wide(target);
     const std::wstring p = win32::Wide(parameters);

@@ -314,7 +314,8 @@ TEST_F(ItemCommandsTest, FolderEditorAsksForANameAndOpensItsAids) {
 
     editor.SpeedButton3Click();
     editor.SpeedButton4Click();
-    EXPECT_EQ(shell.opened, (std::vector<std::string>{"regedit|", app + "help.chm|"}));
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"regedit|"}));
+    EXPECT_EQ(shell.helpShown, (std::vector<std::string>{app + "help.chm#31"}));
 
     fileDialogs.answers = {"C:\\picked.log"};
     editor.ChooseKind(byFolder);

@@ -211,6 +211,8 @@ TEST_F(MainWindowTest, ViewLogNotesWhenLoggingIsOffAndOpensTheFramePage) {
 
     w->SpeedButton2Click();
     EXPECT_EQ(shell.opened.back(), app + "help.chm|");
+    w->ShowHelpTopic(TFormMainQLMR::kHelpContext); // F1
+    EXPECT_EQ(shell.helpShown, (std::vector<std::string>{app + "help.chm#58"}));
 }
 
 TEST_F(MainWindowTest, DeleteLogAsksAndDeletesRightOnlyAfterLeft) {

@@ -3,6 +3,7 @@
 // stores and changes, and what Cancel leaves alone.
 
 #include "settings/exclusion_list.h"
+#include "settings/item_editors.h"
 #include "settings/preferences.h"
 #include "settings/settings_file.h"
 #include "settings/wildcard_dialogs.h"
@@ -294,6 +295,28 @@ TEST_F(WildcardTest, FilterSelectionGivesFolderAndMaskAndReloadsAfterOk) {
     f.TreeSelectionChanged("C:\\");
     f.ComboBox1Text = "*.tmp";
     EXPECT_EQ(f.Entry(), "C:\\*.tmp");
+}
+
+// Each Help button asks the help file for its own topic.
+TEST(HelpButtons, AskForTheirOwnTopics) {
+    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
+    platform::MemoryFileDialogs files;
+    platform::MemoryShell shell;
+    platform::MemoryDialogs dialogs;
+    TFormExcludeFile exclusions(env->Fs(), env->Root(), files, shell, "help.chm",
+                                [] { return std::optional<std::string>(); });
+    exclusions.SpeedButton4Click();
+    TFormWildcard wildcards(env->Fs(), env->Root(), dialogs, shell, "help.chm");
+    wildcards.Button1Click();
+    TFormRegister registers({dialogs, shell, files, "help.chm", nullptr});
+    registers.SpeedButton1Click();
+    EXPECT_EQ(shell.helpShown,
+              (std::vector<std::string>{"help.chm#42", "help.chm#31", "help.chm#31"}));
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(TFormWildcard::kHelpContext, 801);
+    EXPECT_EQ(TFormselectbyfilter::kHelpContext, 302);
+    EXPECT_EQ(TFormPreferences::kHelpContext, 102);
+    EXPECT_EQ(TFormAddEditItem::kHelpContext, 31);
 }
 
 } // namespace
