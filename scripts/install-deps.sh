@@ -11,8 +11,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 
-packages=(cmake g++ make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth chromium fonts-wqy-microhei imagemagick librsvg2-bin fp-utils libchm-bin)
+packages=(wine wine64 cmake g++ make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  xvfb xauth chromium fonts-wqy-microhei imagemagick librsvg2-bin fp-utils libchm-bin)
 # The 32-bit Wine loader only where the kernel runs 32-bit programs.
 i386_packages=()
 if bash "$here/wine-arch.sh" --kernel; then
