@@ -71,11 +71,15 @@ std::string ItemFile(const std::vector<std::string>& names, int folders, int reg
     }
     for (const auto& name : names) {
         out += "[" + name + "]\r\nIsActive=1\r\nIsSpecial=0\r\n";
-        out += "tFolder.Total=" + std::to_string(folders) + "\r\n";
+        out += "tFolder.Total=";
+        out += std::to_string(folders);
+        out += "\r\n";
         for (int k = 0; k < folders; ++k) {
             AppendFolderChild(out, k, name);
         }
-        out += "tRegister.Total=" + std::to_string(registers) + "\r\n";
+        out += "tRegister.Total=";
+        out += std::to_string(registers);
+        out += "\r\n";
         for (int k = 0; k < registers; ++k) {
             AppendRegistryChild(out, k, name);
         }
