@@ -1,6 +1,7 @@
 #include "app/win32/main_frame.h"
 
 #include "app/error_barrier.h"
+#include "app/resources/resource_ids.h"
 #include "platform/win32/wide.h"
 
 #include <commctrl.h>
@@ -137,6 +138,14 @@ MainFrame::~MainFrame() {
     }
 }
 
+// The program's own icon at a size, shared and never freed; the generic
+// application icon when the resource is missing.
+HICON MainFrame::ProgramIcon(int size) const {
+    const auto icon = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_QUILLMERE),
+                                                      IMAGE_ICON, size, size, LR_SHARED));
+    return icon ? icon : ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 bool MainFrame::Create() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
                                              ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
@@ -147,7 +156,8 @@ bool MainFrame::Create() {
     wc.lpfnWndProc = &MainFrame::WindowProc;
     wc.hInstance = instance_;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hIcon = ProgramIcon(::GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = ProgramIcon(::GetSystemMetrics(SM_CXSMICON));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -172,7 +182,7 @@ bool MainFrame::Create() {
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     CreateControls();
     tray_ = std::make_unique<platform::Win32Tray>(hwnd_, kTrayMessage,
-                                                  ::LoadIconW(nullptr, IDI_APPLICATION));
+                                                  ProgramIcon(::GetSystemMetrics(SM_CXSMICON)));
     (void)tray_->Show("Quillmere");
     Mirror();
     return true;

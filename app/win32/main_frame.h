@@ -55,6 +55,7 @@ public:
     void ShowModal(Taboutform& dialog) override;
 
 private:
+    HICON ProgramIcon(int size) const;
     struct ListMirror {
         HWND hwnd = nullptr;
         CheckListBox* model = nullptr;
