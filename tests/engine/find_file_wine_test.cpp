@@ -6,6 +6,7 @@
 #include "engine/find_file.h"
 #include "platform/win32/wide.h"
 #include "support/test_env.h"
+#include "support/wine_unix.h"
 
 #include <gtest/gtest.h>
 
@@ -17,39 +18,9 @@ namespace quill {
 namespace {
 
 using Strings = std::vector<std::string>;
-using UnixName = char*(CDECL*)(LPCWSTR);
 
-// The Unix path of a Windows path, when running under Wine.
-std::string UnixPathOf(const std::string& path) {
-    const auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    if (!convert) {
-        return {};
-    }
-    char* unix = convert(platform::win32::Wide(path).c_str());
-    if (!unix) {
-        return {};
-    }
-    std::string out = unix;
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return out;
-}
-
-// Runs a Unix program through Wine and waits for it.
-bool RunUnix(const std::wstring& commandLine) {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi)) {
-        return false;
-    }
-    ::WaitForSingleObject(pi.hProcess, 10000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-}
+using test::RunUnix;
+using test::UnixPathOf;
 
 TEST(FindFileOnWine, UnixFolderLinksAreNeverEntered) {
     auto env = test::MakeTestEnv();

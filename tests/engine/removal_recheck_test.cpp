@@ -10,6 +10,7 @@
 #include "support/fake_run_seam.h"
 #include "support/recording_log.h"
 #include "support/test_env.h"
+#include "support/wine_unix.h"
 
 #include <gtest/gtest.h>
 
@@ -26,39 +27,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 #ifdef _WIN32
-using UnixName = char*(CDECL*)(LPCWSTR);
-
-// The Unix path of a Windows path, when running under Wine.
-std::string UnixPathOf(const std::string& path) {
-    const auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    if (!convert) {
-        return {};
-    }
-    char* unix = convert(platform::win32::Wide(path).c_str());
-    if (!unix) {
-        return {};
-    }
-    std::string out = unix;
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return out;
-}
-
-// Runs a Unix program through Wine and waits for it.
-bool RunUnix(const std::wstring& commandLine) {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi)) {
-        return false;
-    }
-    ::WaitForSingleObject(pi.hProcess, 10000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-}
+using test::RunUnix;
+using test::UnixPathOf;
 #endif
 
 class RemovalRecheckTest : public ::testing::Test {
