@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace quill {
+class IniCache;
+}
+
 // The file-system service. Paths are UTF-8 Windows paths ("C:\dir\file.txt");
 // names compare without regard to case.
 
@@ -43,6 +47,18 @@ struct FolderId {
     friend bool operator==(const FolderId&, const FolderId&) = default;
 };
 
+// What tells one state of a file from another: its size and times. A file
+// written again, in place or by a replace, gets another stamp, unless it
+// keeps its size and is written twice within one tick of the clock that
+// times it (a few milliseconds at most).
+struct FileStamp {
+    std::uint64_t size = 0;
+    FileTime creation = 0;
+    FileTime lastWrite = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 struct FileEntry {
     std::string name; // long name, without folder
     std::uint32_t attributes = 0;
@@ -56,7 +72,18 @@ struct FileEntry {
 
 class FileSystem {
 public:
-    virtual ~FileSystem() = default;
+    FileSystem();
+    virtual ~FileSystem();
+    FileSystem(const FileSystem&) = delete;
+    FileSystem& operator=(const FileSystem&) = delete;
+
+    // The INI documents parsed from this file system's files, kept between
+    // commands (see IniFile).
+    IniCache& ParsedIniFiles() { return *iniCache_; }
+
+    // The stamp of the file at path. A file system that cannot tell fails
+    // (and nothing read from it is kept).
+    [[nodiscard]] virtual IoResult Stamp(const std::string& path, FileStamp& stamp);
 
     // Reads the whole file into bytes. On failure bytes is left empty.
     [[nodiscard]] virtual IoResult ReadWholeFile(const std::string& path, std::string& bytes) = 0;
@@ -185,6 +212,9 @@ public:
     // and deleters. A folder is refused.
     [[nodiscard]] virtual IoResult OpenForReading(const std::string& path,
                                                   std::unique_ptr<ReadStream>& stream) = 0;
+
+private:
+    std::unique_ptr<IniCache> iniCache_;
 };
 
 } // namespace quill::platform

@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include "platform/ini_cache.h"
 #include "platform/ini_document.h"
 #include "platform/ini_lines.h"
 #include "platform/text.h"
@@ -79,13 +80,26 @@ std::optional<std::int32_t> ParseInteger(std::string_view t) {
 IniFile::IniFile(platform::FileSystem& fs, std::string path, IniAccess access)
     : fs_(fs), path_(std::move(path)), access_(access) {}
 
-IniFile::~IniFile() = default;
+IniFile::~IniFile() {
+    Release();
+}
 
 IniFile::Held& IniFile::Open() const {
     if (held_ && access_ == IniAccess::OneCommand) {
         return *held_;
     }
+    Release();
     held_ = std::make_unique<Held>();
+    platform::FileStamp before;
+    const bool stamped = Succeeded(fs_.Stamp(path_, before));
+    if (stamped) {
+        if (auto doc = fs_.ParsedIniFiles().Take(path_, before, held_->textBytes)) {
+            held_->load = Load::Ok;
+            held_->doc = std::move(doc);
+            held_->stamp = before;
+            return *held_;
+        }
+    }
     std::string bytes;
     const auto r = fs_.ReadWholeFile(path_, bytes);
     if (r == platform::IoResult::NotFound || r == platform::IoResult::PathNotFound) {
@@ -96,9 +110,25 @@ IniFile::Held& IniFile::Open() const {
         bytes.clear();
     } else {
         held_->load = Load::Ok;
+        // Kept only when the file stayed as it was while it was read.
+        platform::FileStamp after;
+        if (stamped && Succeeded(fs_.Stamp(path_, after)) && after == before) {
+            held_->stamp = before;
+            held_->textBytes = bytes.size();
+        }
     }
     held_->doc = std::make_unique<IniDocument>(FileText(std::move(bytes)));
     return *held_;
+}
+
+void IniFile::Release() const {
+    if (!held_) {
+        return;
+    }
+    const std::unique_ptr<Held> held = std::move(held_);
+    if (!held->changed && held->stamp) {
+        fs_.ParsedIniFiles().Put(path_, *held->stamp, std::move(held->doc), held->textBytes);
+    }
 }
 
 void IniFile::Changed(Held& held, bool report) {
@@ -110,13 +140,12 @@ void IniFile::Changed(Held& held, bool report) {
 }
 
 void IniFile::Commit() {
-    if (!held_) {
+    if (!held_ || !held_->changed) {
+        Release();
         return;
     }
     const std::unique_ptr<Held> held = std::move(held_);
-    if (!held->changed) {
-        return;
-    }
+    fs_.ParsedIniFiles().Forget(path_);
     if (!Succeeded(fs_.ReplaceFileContent(path_, held->doc->Text())) && held->mustReport) {
         Fail();
     }

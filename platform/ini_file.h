@@ -19,7 +19,9 @@
 // every change with one atomic replace. A command that ends without Commit
 // (an error on the way) leaves the file as it was, byte for byte. The
 // document lives as long as the command, so each command sees what other
-// programs wrote before it.
+// programs wrote before it. Documents outlive their command in the file
+// system's cache (IniCache), used again only while the file's stamp is the
+// one they were read at.
 //
 // Reading: lines end in CR LF, LF or CR and are trimmed; "[name]" starts a
 // section (the name ends at the last "]"); "key=value" splits at the first
@@ -97,8 +99,13 @@ private:
         std::unique_ptr<IniDocument> doc;
         bool changed = false;    // the file is to be written
         bool mustReport = false; // a failed write raises
+        // The file's stamp when it was read, for a document that may be kept.
+        std::optional<platform::FileStamp> stamp;
+        std::size_t textBytes = 0;
     };
     Held& Open() const;
+    // Lets go of the document: back to the cache when it still reads as the file.
+    void Release() const;
     // A write or erase (report) or a key deletion changed the document.
     void Changed(Held& held, bool report);
     [[noreturn]] void Fail() const;

@@ -24,6 +24,7 @@ struct MemoryFileSystem::Node {
     std::optional<std::uint64_t> syntheticSize;
     bool openExclusive = false; // held by one of our own exclusive handles
     std::uint64_t id = 0;       // the file number, unique in the file system
+    std::uint64_t version = 0;  // counts every change of content, times or attributes
     // Children keyed by folded name, so they enumerate in case-insensitive order.
     std::map<std::string, std::unique_ptr<Node>> children;
 };
@@ -173,6 +174,7 @@ void MemoryFileSystem::AddFile(const std::string& path, const std::string& conte
     Node& n = MakePath(path, false);
     n.content = content;
     n.attributes = attributes & ~attr::Directory;
+    n.version = ++lastVersion_;
 }
 
 void MemoryFileSystem::SetTimes(const std::string& path, FileTime creation, FileTime lastAccess,
@@ -181,6 +183,7 @@ void MemoryFileSystem::SetTimes(const std::string& path, FileTime creation, File
         n->creation = creation;
         n->lastAccess = lastAccess;
         n->lastWrite = lastWrite;
+        n->version = ++lastVersion_;
     }
 }
 
@@ -240,6 +243,26 @@ IoResult MemoryFileSystem::ReadWholeFile(const std::string& path, std::string& b
     return IoResult::Ok;
 }
 
+IoResult MemoryFileSystem::Stamp(const std::string& path, FileStamp& stamp) {
+    stamp = {};
+    const Lookup l = Find(path);
+    if (l.parentMissing) {
+        return IoResult::PathNotFound;
+    }
+    if (!l.node) {
+        return IoResult::NotFound;
+    }
+    if (l.node->accessDenied) {
+        return IoResult::AccessDenied;
+    }
+    // Files here keep the time they are given; their number and version
+    // stand for the times instead.
+    stamp.size = SizeOf(*l.node);
+    stamp.creation = l.node->id;
+    stamp.lastWrite = l.node->version;
+    return IoResult::Ok;
+}
+
 IoResult MemoryFileSystem::ReplaceFileContent(const std::string& path, const std::string& bytes) {
     const Lookup l = Find(path);
     if (l.parentMissing || !l.parent) {
@@ -267,6 +290,7 @@ IoResult MemoryFileSystem::ReplaceFileContent(const std::string& path, const std
     Node& n = l.node ? *l.node : MakePath(path, false);
     n.content = bytes;
     n.lastWrite = now_;
+    n.version = ++lastVersion_;
     return IoResult::Ok;
 }
 
@@ -290,6 +314,7 @@ IoResult MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t 
     const std::uint32_t kept = l.node->attributes & (attr::Directory | attr::ReparsePoint);
     l.node->attributes =
         kept | (attributes & ~(attr::Directory | attr::ReparsePoint | attr::Normal));
+    l.node->version = ++lastVersion_;
     return IoResult::Ok;
 }
 
@@ -385,6 +410,7 @@ void MemoryFileSystem::SetSyntheticSize(const std::string& path, std::uint64_t s
     if (Node* n = Find(path).node) {
         n->content.clear();
         n->syntheticSize = size;
+        n->version = ++lastVersion_;
     }
 }
 
@@ -411,6 +437,7 @@ public:
         }
         n->content.append(bytes);
         n->lastWrite = fs_.now_;
+        n->version = ++fs_.lastVersion_;
         return IoResult::Ok;
     }
 
@@ -477,6 +504,7 @@ public:
             target->content.replace(static_cast<std::size_t>(position), count, data, count);
         }
         target->lastWrite = fs_.now_;
+        target->version = ++fs_.lastVersion_;
         written = count;
         std::string event = "write " + std::to_string(position) + " " + std::to_string(count);
         // Every byte equal to the first: the block compared with itself one

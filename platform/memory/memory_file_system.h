@@ -43,6 +43,7 @@ public:
 
     // --- FileSystem ---
     IoResult ReadWholeFile(const std::string& path, std::string& bytes) override;
+    IoResult Stamp(const std::string& path, FileStamp& stamp) override;
     IoResult ReplaceFileContent(const std::string& path, const std::string& bytes) override;
     bool Exists(const std::string& path) override;
     std::uint32_t GetAttributes(const std::string& path) override;
@@ -66,6 +67,7 @@ private:
     std::optional<std::uint64_t> freeSpace_;
     FileTime now_ = 133000000000000000ull; // a day in 2022
     std::uint64_t lastId_ = 0;
+    std::uint64_t lastVersion_ = 0;
 
 public:
     // --- Links, large files and the write history ---

@@ -9,6 +9,7 @@ namespace quill::platform {
 class Win32FileSystem final : public FileSystem {
 public:
     IoResult ReadWholeFile(const std::string& path, std::string& bytes) override;
+    IoResult Stamp(const std::string& path, FileStamp& stamp) override;
     IoResult ReplaceFileContent(const std::string& path, const std::string& bytes) override;
     bool Exists(const std::string& path) override;
     std::uint32_t GetAttributes(const std::string& path) override;

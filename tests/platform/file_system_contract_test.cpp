@@ -41,6 +41,32 @@ TEST_F(FileSystemContract, MissingFilesAndFoldersAreTold) {
     EXPECT_NE(fs.ListFolder(root + "nodir", [](const FileEntry&) { return true; }), IoResult::Ok);
 }
 
+TEST_F(FileSystemContract, AStampChangesWithEveryWriteOfTheFile) {
+    const std::string path = root + "stamped.ini";
+    FileStamp missing;
+    EXPECT_EQ(fs.Stamp(path, missing), IoResult::NotFound);
+    ASSERT_EQ(fs.ReplaceFileContent(path, "[S]\r\nk=1\r\n"), IoResult::Ok);
+    FileStamp first, again;
+    ASSERT_EQ(fs.Stamp(path, first), IoResult::Ok);
+    ASSERT_EQ(fs.Stamp(path, again), IoResult::Ok);
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(first.size, 10u);
+
+    // Written again at once, to the same size: by a replace, then in place.
+    ASSERT_EQ(fs.ReplaceFileContent(path, "[S]\r\nk=2\r\n"), IoResult::Ok);
+    FileStamp replaced;
+    ASSERT_EQ(fs.Stamp(path, replaced), IoResult::Ok);
+    EXPECT_NE(replaced, first);
+    std::unique_ptr<FileSystem::ExclusiveFile> file;
+    ASSERT_EQ(fs.OpenExclusive(path, file), IoResult::Ok);
+    std::uint32_t written = 0;
+    ASSERT_EQ(file->WriteAt(8, "3", 1, written), IoResult::Ok);
+    ASSERT_EQ(file->Close(), IoResult::Ok);
+    FileStamp inPlace;
+    ASSERT_EQ(fs.Stamp(path, inPlace), IoResult::Ok);
+    EXPECT_NE(inPlace, replaced);
+}
+
 TEST_F(FileSystemContract, ReplaceCreatesAndReplacesWholeContent) {
     const std::string path = root + "a.txt";
     ASSERT_EQ(fs.ReplaceFileContent(path, "first content"), IoResult::Ok);

@@ -199,6 +199,48 @@ TEST(IniCommand, ListsAreReadOnceAndWrittenOnceAllOrNothing) {
     EXPECT_EQ(fs.reads, 1);
 }
 
+TEST(IniCommand, ADocumentKeptBetweenCommandsIsUsedOnlyWhileTheFileIsUnchanged) {
+    auto env = test::MakeTestEnv();
+    test::WatchedFileSystem fs(env->Fs());
+    fs.stamps = true;
+    const std::string path = env->Root() + "kept.ini";
+    env->Put("kept.ini", "[S]\r\nk=1\r\n");
+    EXPECT_EQ(IniFile(fs, path, IniAccess::OneCommand).ReadInteger("S", "k", 0), 1);
+    EXPECT_EQ(IniFile(fs, path, IniAccess::OneCommand).ReadInteger("S", "k", 0), 1);
+    EXPECT_EQ(fs.reads, 1); // the second command used the parsed document
+
+    // Another program writes the same number of bytes: read afresh.
+    ASSERT_EQ(env->Fs().ReplaceFileContent(path, "[S]\r\nk=7\r\n"), platform::IoResult::Ok);
+    EXPECT_EQ(IniFile(fs, path, IniAccess::OneCommand).ReadInteger("S", "k", 0), 7);
+    EXPECT_EQ(fs.reads, 2);
+
+    // Changes of a command that ended without Commit, or whose Commit
+    // failed, never reach a later command.
+    {
+        IniFile dropped(fs, path, IniAccess::OneCommand);
+        dropped.WriteInteger("S", "k", 8);
+        dropped.DeleteKey("S", "k");
+    }
+    fs.refuseContentWith = "k=9";
+    IniFile refused(fs, path, IniAccess::OneCommand);
+    refused.WriteInteger("S", "k", 9);
+    EXPECT_THROW(refused.Commit(), EIniFileException);
+    fs.refuseContentWith.clear();
+    EXPECT_EQ(IniFile(fs, path, IniAccess::OneCommand).ReadInteger("S", "k", 0), 7);
+
+    // Two commands at once on one file each read it whole; a committed
+    // change is what the next command reads.
+    IniFile outer(fs, path, IniAccess::OneCommand);
+    EXPECT_EQ(outer.ReadInteger("S", "k", 0), 7);
+    IniFile inner(fs, path, IniAccess::OneCommand);
+    inner.WriteInteger("S", "k", 10);
+    inner.Commit();
+    EXPECT_EQ(outer.ReadInteger("S", "k", 0), 7); // a command reads its own document
+    outer.Commit();
+    EXPECT_EQ(IniFile(fs, path, IniAccess::OneCommand).ReadInteger("S", "k", 0), 10);
+    EXPECT_EQ(IniFile(fs, path).ReadString("S", "k", ""), "10");
+}
+
 TEST(IniCommand, CountsAboveWhatTheFileHoldsReadAsTheEntriesPresent) {
     auto env = test::MakeTestEnv();
     env->Put("x.ini", "[L]\r\nTotal=666666666\r\nItem0=a\r\nItem1=b\r\nItem01=no\r\n"

@@ -17,6 +17,11 @@ public:
     int reads = 0;
     int replaces = 0;
     std::string refuseContentWith; // empty: refuse nothing
+    bool stamps = false;           // tells files' stamps (so documents are kept)
+
+    platform::IoResult Stamp(const std::string& path, platform::FileStamp& stamp) override {
+        return stamps ? inner_.Stamp(path, stamp) : FileSystem::Stamp(path, stamp);
+    }
 
     platform::IoResult ReadWholeFile(const std::string& path, std::string& bytes) override {
         ++reads;
