@@ -95,6 +95,7 @@ void MainWindowSeam::SetStatusMode(StatusMode mode) {
 }
 void MainWindowSeam::ShowMainCancel(bool visible) {
     form_.spMainCancel.Visible = visible;
+    Repaint(); // a run's end shows at once, with the last of its progress
 }
 void MainWindowSeam::Repaint() {
     form_.Host().Repaint();

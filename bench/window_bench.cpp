@@ -38,13 +38,15 @@ double Since(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
 }
 
-template <class Pred> bool WaitFor(Pred pred, double timeoutS) {
+// Asks pred every pollMs until it holds. A question sent to the program is
+// answered between its files, so the wash is asked seldom.
+template <class Pred> bool WaitFor(Pred pred, double timeoutS, DWORD pollMs = 5) {
     const auto start = Clock::now();
     while (!pred()) {
         if (Since(start) > timeoutS) {
             return false;
         }
-        ::Sleep(5); // the machine's cores are the program's
+        ::Sleep(pollMs); // the machine's cores are the program's
     }
     return true;
 }
@@ -167,7 +169,7 @@ int wmain(int argc, wchar_t** argv) {
                     ::SendMessageTimeoutW(progress, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &at);
                     return max > 0 && at == max;
                 },
-                3600);
+                3600, 50);
         const double washed = Since(start);
         if (!full || !WaitFor([&] { return !::IsWindow(dialog); }, 3600)) {
             code = Fail("the wash does not end");

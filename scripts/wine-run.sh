@@ -8,6 +8,11 @@
 #   wine-run.sh BUILTIN [ARGS...]       a program of Wine's own (cmd,
 #                                       winepath...) in the prefix of the
 #                                       build folder QUILL_BUILD_DIR
+#   wine-run.sh --settle PROGRAM.exe    waits until the Wine session of that
+#                                       program's prefix has ended: the next
+#                                       program starts a new one (with the
+#                                       display it is given; a session begun
+#                                       without one shows no windows)
 #
 # Each build folder has a private prefix of its own architecture
 # (BUILD/wineprefix), created on first use and reused; ~/.wine is never
@@ -17,6 +22,11 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+settle=false
+if [ "${1:-}" = "--settle" ]; then
+  settle=true
+  shift
+fi
 program=$1
 shift
 
@@ -67,6 +77,11 @@ mkdir -p "$XDG_DATA_HOME"
 
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=wineserver
+
+if $settle; then
+  WINESERVER=$wineserver "$wineserver" -w || true
+  exit 0
+fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (

@@ -847,6 +847,7 @@ void MainFrame::MirrorStatus() {
         break;
     }
     statusShownMode_ = form_.Status;
+    cancelShown_ = form_.spMainCancel.Visible;
     const bool progress = form_.Status == StatusMode::Progress;
     if ((::IsWindowVisible(progress_) != FALSE) != progress) {
         ::ShowWindow(progress_, progress ? SW_SHOWNA : SW_HIDE);
@@ -874,9 +875,11 @@ void MainFrame::Refresh() {
     if (!hwnd_) {
         return;
     }
-    // A new mode of the status bar shows at once; counters and progress
-    // within a mode as often as the eye can follow.
-    if (form_.Status == statusShownMode_ && !refresh_.Due(::GetTickCount())) {
+    // A new mode of the status bar, and a run beginning or ending (its
+    // Cancel button), show at once; counters and progress within a mode as
+    // often as the eye can follow.
+    if (form_.Status == statusShownMode_ && form_.spMainCancel.Visible == cancelShown_ &&
+        !refresh_.Due(::GetTickCount())) {
         return;
     }
     refresh_.Reset();

@@ -115,6 +115,7 @@ private:
     Pacer refresh_{60};
     Pacer pump_{10};
     StatusMode statusShownMode_ = StatusMode::Idle;
+    bool cancelShown_ = false;
     std::int32_t progressShownMax_ = -1;
     std::int32_t progressShownPosition_ = -1;
     UINT taskbarCreated_ = 0;

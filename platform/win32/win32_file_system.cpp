@@ -336,6 +336,17 @@ private:
     bool created_;
 };
 
+// Attributes of an open file. Not GetFileInformationByHandle: that also asks
+// for the volume's serial number, which costs Wine more than a delete.
+bool AttributesOf(HANDLE h, DWORD& attributes) {
+    FILE_BASIC_INFO basic;
+    if (!::GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) {
+        return false;
+    }
+    attributes = basic.FileAttributes;
+    return true;
+}
+
 class Win32ExclusiveFile final : public FileSystem::ExclusiveFile {
 public:
     explicit Win32ExclusiveFile(HANDLE h) : h_(h) {}
@@ -344,13 +355,15 @@ public:
     ~Win32ExclusiveFile() override { (void)CloseOwned(h_); }
 
     IoResult Facts(FileSystem::OpenFileFacts& facts) override {
-        BY_HANDLE_FILE_INFORMATION info;
-        if (!::GetFileInformationByHandle(h_, &info)) {
+        DWORD attributes = 0;
+        FILE_STANDARD_INFO standard;
+        if (!AttributesOf(h_, attributes) ||
+            !::GetFileInformationByHandleEx(h_, FileStandardInfo, &standard, sizeof standard)) {
             return LastError();
         }
-        facts.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        facts.reparsePoint = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        facts.linkCount = info.nNumberOfLinks;
+        facts.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+        facts.reparsePoint = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        facts.linkCount = standard.NumberOfLinks;
         return IoResult::Ok;
     }
 
@@ -446,9 +459,8 @@ IoResult Win32FileSystem::OpenExclusive(const std::string& path,
     }
     // A read-only file is never written, even where the system would let the
     // open through (Wine running as root).
-    BY_HANDLE_FILE_INFORMATION info;
-    if (::GetFileInformationByHandle(h, &info) &&
-        (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    DWORD attributes = 0;
+    if (AttributesOf(h, attributes) && (attributes & FILE_ATTRIBUTE_READONLY)) {
         ::CloseHandle(h);
         return IoResult::AccessDenied;
     }
@@ -575,11 +587,11 @@ public:
 
     std::uint32_t GetAttributes(const std::string& name) override {
         ScopedHandle entry(OpenEntry(h_.Get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0));
-        BY_HANDLE_FILE_INFORMATION info;
-        if (!entry.Valid() || !::GetFileInformationByHandle(entry.Get(), &info)) {
+        DWORD attributes = 0;
+        if (!entry.Valid() || !AttributesOf(entry.Get(), attributes)) {
             return attr::Invalid;
         }
-        return info.dwFileAttributes;
+        return attributes;
     }
 
     IoResult SetAttributes(const std::string& name, std::uint32_t attributes) override {
@@ -602,14 +614,14 @@ public:
         if (!entry.Valid()) {
             return LastError();
         }
-        BY_HANDLE_FILE_INFORMATION info;
-        if (!::GetFileInformationByHandle(entry.Get(), &info)) {
+        DWORD attributes = 0;
+        if (!AttributesOf(entry.Get(), attributes)) {
             return LastError();
         }
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             return IoResult::AccessDenied;
         }
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
             return IoResult::AccessDenied; // also where the system would allow it
         }
         FILE_DISPOSITION_INFO disposition = {};
@@ -629,9 +641,8 @@ public:
         if (!entry.Valid()) {
             return LastError();
         }
-        BY_HANDLE_FILE_INFORMATION info;
-        if (::GetFileInformationByHandle(entry.Get(), &info) &&
-            (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        DWORD attributes = 0;
+        if (AttributesOf(entry.Get(), attributes) && (attributes & FILE_ATTRIBUTE_READONLY)) {
             return IoResult::AccessDenied;
         }
         file = std::make_unique<Win32ExclusiveFile>(entry.Release());
