@@ -187,6 +187,10 @@ public:
         // As FileSystem::OpenExclusive, for the entry name of this folder.
         [[nodiscard]] virtual IoResult OpenExclusive(const std::string& name,
                                                      std::unique_ptr<ExclusiveFile>& file) = 0;
+        // Removes the subfolder name when it holds nothing. Refused with
+        // AccessDenied for a link (never removed, never followed), a file or
+        // a folder that still holds anything; NotFound when there is none.
+        [[nodiscard]] virtual IoResult RemoveEmptyFolder(const std::string& name) = 0;
     };
 
     // Identity of the folder at path; links on the path are followed, as in

@@ -802,6 +802,19 @@ public:
         return IoResult::Ok;
     }
 
+    IoResult RemoveEmptyFolder(const std::string& name) override {
+        Node* n = Entry(name);
+        if (!n) {
+            return Missing(name);
+        }
+        if (!n->folder || !n->linkTarget.empty() || (n->attributes & attr::ReparsePoint) ||
+            !n->children.empty() || n->accessDenied) {
+            return IoResult::AccessDenied;
+        }
+        dir_.children.erase(text::FoldCaseCopy(name));
+        return IoResult::Ok;
+    }
+
 private:
     // The entry itself, never what a link of that name points at.
     Node* Entry(const std::string& name) const {

@@ -649,6 +649,32 @@ public:
         return IoResult::Ok;
     }
 
+    IoResult RemoveEmptyFolder(const std::string& name) override {
+        ScopedHandle entry(
+            OpenForChange(name, DELETE | FILE_READ_ATTRIBUTES, kShareAll, FILE_DIRECTORY_FILE));
+        if (!entry.Valid()) {
+            // A file of that name is "not a directory" to the system.
+            const IoResult r = LastError();
+            return r == IoResult::NotFound ? r : IoResult::AccessDenied;
+        }
+        DWORD attributes = 0;
+        if (!AttributesOf(entry.Get(), attributes)) {
+            return IoResult::AccessDenied;
+        }
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            return IoResult::AccessDenied;
+        }
+        // The system refuses the deletion of a folder that holds anything.
+        FILE_DISPOSITION_INFO disposition = {};
+        disposition.DeleteFile = TRUE;
+        if (!::SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition,
+                                          sizeof disposition)) {
+            return IoResult::AccessDenied;
+        }
+        return IoResult::Ok;
+    }
+
 private:
     ScopedHandle h_;
     FolderId id_;

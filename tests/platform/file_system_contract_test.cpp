@@ -361,5 +361,27 @@ TEST_F(FileSystemContract, AnOpenFolderWorksOnItsOwnEntries) {
     EXPECT_TRUE(List(root + "A").empty());
 }
 
+TEST_F(FileSystemContract, AnOpenFolderRemovesOnlyEmptySubfolders) {
+    ASSERT_EQ(fs.CreateFolder(root + "P"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "P\\Empty"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "P\\Full"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "P\\Nested"), IoResult::Ok);
+    ASSERT_EQ(fs.CreateFolder(root + "P\\Nested\\Inner"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "P\\Full\\f.txt", "f"), IoResult::Ok);
+    ASSERT_EQ(fs.ReplaceFileContent(root + "P\\file.txt", "x"), IoResult::Ok);
+    std::unique_ptr<FileSystem::OpenFolder> folder;
+    ASSERT_EQ(fs.OpenFolderAt(root + "P", folder), IoResult::Ok);
+    EXPECT_EQ(folder->RemoveEmptyFolder("Full"), IoResult::AccessDenied);
+    EXPECT_EQ(folder->RemoveEmptyFolder("Nested"), IoResult::AccessDenied);
+    EXPECT_EQ(folder->RemoveEmptyFolder("file.txt"), IoResult::AccessDenied);
+    EXPECT_EQ(folder->RemoveEmptyFolder("none"), IoResult::NotFound);
+    EXPECT_EQ(folder->RemoveEmptyFolder("Empty"), IoResult::Ok);
+    folder.reset();
+    EXPECT_FALSE(fs.Exists(root + "P\\Empty"));
+    EXPECT_TRUE(fs.Exists(root + "P\\Full\\f.txt"));
+    EXPECT_TRUE(fs.Exists(root + "P\\Nested\\Inner"));
+    EXPECT_TRUE(fs.Exists(root + "P\\file.txt"));
+}
+
 } // namespace
 } // namespace quill::platform
