@@ -20,8 +20,8 @@ tChildFolder::tChildFolder(const tChildFolder& o)
     : ChildItemName(o.ChildItemName), isactive(o.isactive), bycategory(o.bycategory),
       RegisterName(o.RegisterName), RegisterValueofName(o.RegisterValueofName),
       deletepath(o.deletepath), deletefilename(o.deletefilename),
-      IsIncludeSubfolder(o.IsIncludeSubfolder), FileName(o.FileName), SectionName(o.SectionName),
-      Index(o.Index), fs_(o.fs_) {}
+      IsIncludeSubfolder(o.IsIncludeSubfolder), RemoveEmptyFolders(o.RemoveEmptyFolders),
+      FileName(o.FileName), SectionName(o.SectionName), Index(o.Index), fs_(o.fs_) {}
 
 tChildFolder& tChildFolder::operator=(const tChildFolder& o) {
     if (this != &o) {
@@ -33,6 +33,7 @@ tChildFolder& tChildFolder::operator=(const tChildFolder& o) {
         deletepath = o.deletepath;
         deletefilename = o.deletefilename;
         IsIncludeSubfolder = o.IsIncludeSubfolder;
+        RemoveEmptyFolders = o.RemoveEmptyFolders;
         FileName = o.FileName;
         SectionName = o.SectionName;
         Index = o.Index;
@@ -57,6 +58,12 @@ void tChildFolder::ReadWrite(IniFile& ini, Direction d) {
     SyncString(ini, d, SectionName, p + "deletefilename", deletefilename);
     SyncKind(ini, d, SectionName, p + "bycategory", bycategory, byFolder);
     SyncBool(ini, d, SectionName, p + "IsIncludeSubfolder", IsIncludeSubfolder, false);
+    const std::string removeEmpty = p + kRemoveEmptyFoldersKey;
+    if (d == Direction::Read || RemoveEmptyFolders) {
+        SyncBool(ini, d, SectionName, removeEmpty, RemoveEmptyFolders, false);
+    } else {
+        ini.DeleteKey(SectionName, removeEmpty); // left by a child once at this place
+    }
 }
 
 } // namespace quill

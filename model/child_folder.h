@@ -21,6 +21,9 @@ enum bycategory : std::uint8_t {
 class tChildFolder {
 public:
     static constexpr const char* kKeyPrefix = "tFolder";
+    // Written only for a child that has it set: files of older versions,
+    // and children without it, keep exactly the keys they always had.
+    static constexpr const char* kRemoveEmptyFoldersKey = "RemoveEmptyFolders";
 
     // Binds the child and reads its keys; missing keys give the defaults.
     tChildFolder(platform::FileSystem& fs, std::string fileName, std::string sectionName,
@@ -45,6 +48,9 @@ public:
     std::string deletepath;
     std::string deletefilename;
     bool IsIncludeSubfolder = false;
+    // After a wash, also remove the folders its removal left empty, from the
+    // deepest up to the child's own folder (never a folder above it).
+    bool RemoveEmptyFolders = false;
     std::string FileName;
     std::string SectionName;
     std::int32_t Index = 0;

@@ -12,6 +12,7 @@ tItemContent::tItemContent(platform::FileSystem& fs, IniFile&& ini, const std::s
     : ItemProperty{itemName, true, false, ini.FileName()}, Folders(fs, ini, itemName),
       Registers(fs, ini, itemName), fs_(&fs) {
     ReadWriteFlags(ini, Direction::Read);
+    ReadWriteExtras(ini, Direction::Read);
 }
 
 void tItemContent::ReadWriteFlags(Direction d) {
@@ -25,6 +26,31 @@ void tItemContent::ReadWriteFlags(IniFile& ini, Direction d) {
     SyncBool(ini, d, ItemProperty.ItemName, "IsSpecial", ItemProperty.IsSpecial, false);
 }
 
+void tItemContent::ReadWriteExtras(IniFile& ini, Direction d) {
+    const std::string& section = ItemProperty.ItemName;
+    if (d == Direction::Read) {
+        Warning = ini.ReadString(section, kWarningKey, "");
+        Exclusions.clear();
+        const std::int32_t n = ini.ReadCount(section, kExclusionTotalKey, kExclusionPrefix);
+        for (std::int32_t k = 0; k < n; ++k) {
+            std::string rule = ini.ReadString(section, kExclusionPrefix + std::to_string(k), "");
+            if (!rule.empty()) {
+                Exclusions.push_back(std::move(rule));
+            }
+        }
+        return;
+    }
+    if (!Warning.empty()) {
+        ini.WriteString(section, kWarningKey, Warning);
+    }
+    if (!Exclusions.empty()) {
+        ini.WriteInteger(section, kExclusionTotalKey, static_cast<std::int32_t>(Exclusions.size()));
+        for (std::size_t k = 0; k < Exclusions.size(); ++k) {
+            ini.WriteString(section, kExclusionPrefix + std::to_string(k), Exclusions[k]);
+        }
+    }
+}
+
 void tItemContent::Rebind(const std::string& fileName, const std::string& itemName) {
     ItemProperty.txtfilename = fileName;
     ItemProperty.ItemName = itemName;
@@ -36,6 +62,7 @@ void tItemContent::WriteWhole(IniFile& ini) {
     ReadWriteFlags(ini, Direction::Write);
     Folders.Save(ini);
     Registers.Save(ini);
+    ReadWriteExtras(ini, Direction::Write);
 }
 
 void tItemContent::AppendToFile(const std::string& fileName, const std::string& itemName,

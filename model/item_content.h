@@ -6,12 +6,19 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quill {
 
 // One wash item with its children, loaded from its wash-item file.
 class tItemContent {
 public:
+    // Keys of the item's section beside its flags and children, written only
+    // for an item that has them (items of older versions have none).
+    static constexpr const char* kWarningKey = "Warning";
+    static constexpr const char* kExclusionTotalKey = "Exclude.Total";
+    static constexpr const char* kExclusionPrefix = "Exclude";
+
     // Reads the item's flags and both child lists from section itemName,
     // parsing the file once.
     tItemContent(platform::FileSystem& fs, const std::string& fileName,
@@ -44,6 +51,13 @@ public:
     static void RemoveFromFile(platform::FileSystem& fs, const std::string& fileName,
                                const std::string& itemName, std::int32_t position);
 
+    // Shown when the user checks the item; empty: none.
+    std::string Warning;
+    // What the item's own removal keeps, one rule per entry (item_exclusions.h
+    // reads them): "FILE|folder\|name", "PATH|folder\|mask" (that folder and
+    // below), "REG|key" or "REG|key|value".
+    std::vector<std::string> Exclusions;
+
     titem_property ItemProperty;
     tFolder Folders;
     tRegister Registers;
@@ -51,6 +65,7 @@ public:
 private:
     tItemContent(platform::FileSystem& fs, IniFile&& ini, const std::string& itemName);
     void WriteWhole(IniFile& ini);
+    void ReadWriteExtras(IniFile& ini, Direction d);
 
     platform::FileSystem* fs_;
 };

@@ -95,6 +95,43 @@ TEST_F(ItemFileTest, ExampleLoadsBackWhole) {
     EXPECT_EQ(bin.Folders.Count() + bin.Registers.Count(), 0);
 }
 
+TEST_F(ItemFileTest, NewKeysAreWrittenOnlyForItemsAndChildrenThatHaveThem) {
+    WriteExample();
+    tItemContent item(fs, file, "Temporary files");
+    EXPECT_FALSE(item.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_TRUE(item.Warning.empty());
+    EXPECT_TRUE(item.Exclusions.empty());
+    item.Folders.Items[0].RemoveEmptyFolders = true;
+    item.Warning = "Also removes the list of recent projects.";
+    item.Exclusions = {"FILE|{windows}\\Temp\\|keep.txt", "REG|HKEY_CURRENT_USER\\Software\\K"};
+    item.Rename("Temporary files", true, 0);
+    const std::string text = env->Get("items.txt");
+    EXPECT_NE(text.find("tFolder0.IsIncludeSubfolder=1\r\ntFolder0.RemoveEmptyFolders=1\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("tRegister0.CleanRegisterType=1\r\n"
+                        "Warning=Also removes the list of recent projects.\r\n"
+                        "Exclude.Total=2\r\nExclude0=FILE|{windows}\\Temp\\|keep.txt\r\n"
+                        "Exclude1=REG|HKEY_CURRENT_USER\\Software\\K\r\n"),
+              std::string::npos);
+    tItemContent again(fs, file, "Temporary files");
+    EXPECT_TRUE(again.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_EQ(again.Warning, item.Warning);
+    EXPECT_EQ(again.Exclusions, item.Exclusions);
+
+    // Cleared again: the child's key goes, the rest of the file reads as
+    // the example does.
+    again.Folders.Items[0].RemoveEmptyFolders = false;
+    again.Folders.Save();
+    EXPECT_EQ(env->Get("items.txt").find("RemoveEmptyFolders"), std::string::npos);
+    again.Warning.clear();
+    again.Exclusions.clear();
+    again.Rename("Temporary files", true, 0);
+    tItemContent cleared(fs, file, "Temporary files");
+    EXPECT_FALSE(cleared.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_TRUE(cleared.Warning.empty());
+    EXPECT_TRUE(cleared.Exclusions.empty());
+}
+
 TEST_F(ItemFileTest, RenameToItsOwnNameMovesTheSectionToTheEnd) {
     WriteExample();
     tItemContent item(fs, file, "Temporary files");
