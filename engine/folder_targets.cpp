@@ -1,6 +1,7 @@
 #include "engine/folder_targets.h"
 
 #include "engine/find_file.h"
+#include "engine/folder_glob.h"
 #include "engine/registry_targets.h"
 #include "engine/typed_path.h"
 #include "platform/ini_file.h"
@@ -77,7 +78,7 @@ std::string ListSearchDrives(platform::SystemInfo& system) {
 }
 
 void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
-                          TargetContext& context) {
+                          TargetContext& context, const ItemExclusions* keep) {
     child.FoundFiles = std::make_unique<std::vector<std::string>>();
     std::vector<std::string>& found = *child.FoundFiles;
 
@@ -98,6 +99,9 @@ void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
         // the search's attribute test; they are no targets. The listing that
         // reported the entry is what says so: no second look at the disk.
         if (entry.IsDirectory()) {
+            return;
+        }
+        if (keep != nullptr && keep->KeepsFile(folder, entry.name)) {
             return;
         }
         // The removal touches the files only while their folder is still
@@ -129,10 +133,29 @@ void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
         include.push_back(path);
     }
     for (const auto& entry : include) {
-        if (IsAbsoluteSearchPath(entry)) {
-            // Typed by the user: tidied here, once, as Windows would tidy it;
-            // every path derived from it is then taken literally.
-            search.IncludeFiles.push_back(NormaliseTypedPath(entry));
+        if (!IsAbsoluteSearchPath(entry)) {
+            continue;
+        }
+        // Typed by the user: tidied here, once, as Windows would tidy it;
+        // every path derived from it is then taken literally.
+        const std::string tidy = NormaliseTypedPath(entry);
+        if (!HasFolderWildcards(tidy)) {
+            search.IncludeFiles.push_back(tidy);
+            continue;
+        }
+        // Folder names with wildcards: every folder they match now, found
+        // without entering a link, searches like a folder named in full.
+        const std::size_t slash = tidy.find_last_of('\\');
+        const std::string mask = tidy.substr(slash + 1);
+        for (const std::string& folder :
+             MatchPathPattern(context.fs, tidy.substr(0, slash), false)) {
+            search.IncludeFiles.push_back(FullPath(folder, mask));
+        }
+    }
+
+    if (child.RemoveEmptyFolders) {
+        for (const std::string& entry : search.IncludeFiles) {
+            context.seam.Emptied().Add(CollectedFolders::FolderOf(entry));
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/item_exclusions.h"
 #include "engine/run_seam.h"
 #include "locations/path_macros.h"
 #include "model/child_folder.h"
@@ -37,9 +38,14 @@ std::string ListSearchDrives(platform::SystemInfo& system);
 
 // Fills out with the child's targets in the order the search reports them.
 // A search path without a folder part, and {AnyDrive} without any qualifying
-// drive, yield nothing. Cancellation returns what was found so far.
+// drive, yield nothing. Folder names with wildcards ("User Data\*\Cache")
+// search every folder they match at this moment, found without entering a
+// link to a folder. Cancellation returns what was found so far.
+// Files the child's item keeps (keep, when given) are never listed. A child
+// that removes the folders it leaves empty has its own folders recorded in
+// the seam for the end of the wash.
 void CollectFolderTargets(tChildFolder& child, std::vector<std::string>& out,
-                          TargetContext& context);
+                          TargetContext& context, const ItemExclusions* keep = nullptr);
 
 // The kilobytes a file adds to the running size: its size / 1024, at least 1.
 std::int64_t SizeInKB(std::uint64_t bytes);

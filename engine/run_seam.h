@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/collected_folders.h"
+#include "engine/empty_folders.h"
 
 #include <cstdint>
 #include <string>
@@ -44,8 +45,14 @@ public:
     // from; the removal of the same run checks every target against it.
     CollectedFolders& Collected() { return collected_; }
 
+    // The folders of the run's children that also remove the folders they
+    // leave empty; the wash removes those after the files. A run starts
+    // with none.
+    EmptiedFolderRoots& Emptied() { return emptied_; }
+
 private:
     CollectedFolders collected_;
+    EmptiedFolderRoots emptied_;
 };
 
 // The counters of one search phase, shown while searching and reset by the

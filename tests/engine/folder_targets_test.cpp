@@ -164,6 +164,64 @@ TEST_F(FolderTargetsTest, ExclusionListIsReadForEveryChild) {
     EXPECT_EQ(Collect(all).size(), 7u);
 }
 
+TEST_F(FolderTargetsTest, WildcardFolderNamesSearchEveryMatchingFolderButNoLink) {
+    const std::string data = "C:\\Users\\u\\Chrome\\User Data\\";
+    fs.AddFile(data + "Default\\Cache\\f_1", "");
+    fs.AddFile(data + "Default\\Cache\\keep.dat", "");
+    fs.AddFile(data + "Profile 1\\Cache\\f_2", "");
+    fs.AddFile(data + "Profile 1\\Cache\\old\\f_3", "");
+    fs.AddFile(data + "Profile 2\\Other\\f_4", "");       // no Cache folder
+    fs.AddFile(data + "Local State", "");                 // a file, never a folder
+    fs.AddFile("C:\\Elsewhere\\Cache\\precious.doc", ""); // reached through a link only
+    fs.AddFolderLink(data + "Linked", "C:\\Elsewhere");
+    IniFile ini(fs, "C:\\app\\wildcard.ini");
+    ini.WriteInteger("Exclude Files", "Count", 1);
+    ini.WriteString("Exclude Files", "Record0", "keep.dat");
+
+    auto flat = Child(byFolder, data + "*\\Cache\\*.*");
+    EXPECT_EQ(Collect(flat),
+              (Strings{data + "Default\\Cache\\f_1", data + "Profile 1\\Cache\\f_2"}));
+    auto deep = Child(byFolder, data + "Pro?ile*\\Cache\\*.*", true);
+    EXPECT_EQ(Collect(deep),
+              (Strings{data + "Profile 1\\Cache\\f_2", data + "Profile 1\\Cache\\old\\f_3"}));
+    // What was found is recorded folder by folder for the removal's check.
+    EXPECT_NE(seam.Collected().Find(data + "Profile 1\\Cache"), nullptr);
+    EXPECT_NE(seam.Collected().Find(data + "Profile 1\\Cache\\old"), nullptr);
+    EXPECT_EQ(seam.Collected().Find("C:\\Elsewhere\\Cache"), nullptr);
+
+    auto single = Child(bySingle, "C:\\Users\\*\\Chrome\\User Data\\*\\Cache\\f_?");
+    EXPECT_EQ(Collect(single),
+              (Strings{data + "Default\\Cache\\f_1", data + "Profile 1\\Cache\\f_2"}));
+    auto none = Child(byFolder, "C:\\Nowhere\\*\\Cache\\*.*");
+    EXPECT_TRUE(Collect(none).empty());
+    // Wildcards in the mask alone search one folder, as before.
+    auto plain = Child(byFolder, data + "Default\\Cache\\f_*");
+    EXPECT_EQ(Collect(plain), (Strings{data + "Default\\Cache\\f_1"}));
+}
+
+TEST_F(FolderTargetsTest, WhatTheItemKeepsIsNeverListed) {
+    const ItemExclusions keep({"FILE|C:\\Temp\\|a.tmp", "PATH|C:\\Temp\\sub\\|*.tmp"}, macros);
+    auto deep = Child(byFolder, "C:\\Temp\\*.tmp", true);
+    std::vector<std::string> out;
+    CollectFolderTargets(deep, out, context, &keep);
+    EXPECT_EQ(out, (Strings{"C:\\Temp\\b.TMP"}));
+    EXPECT_EQ(counters.FoundCount, 1);
+    // Without the item's rules, as before.
+    EXPECT_EQ(Collect(deep).size(), 4u);
+}
+
+TEST_F(FolderTargetsTest, ChildrenThatRemoveEmptiedFoldersHaveTheirFoldersRecorded) {
+    fs.AddFile("C:\\P\\One\\Cache\\x", "");
+    fs.AddFile("C:\\P\\Two\\Cache\\y", "");
+    auto plain = Child(byFolder, "C:\\Temp\\*.tmp", true);
+    Collect(plain);
+    EXPECT_TRUE(seam.Emptied().Folders().empty());
+    auto self = Child(byFolder, "C:\\P\\*\\Cache\\*.*", true);
+    self.RemoveEmptyFolders = true;
+    Collect(self);
+    EXPECT_EQ(seam.Emptied().Folders(), (Strings{"C:\\P\\One\\Cache", "C:\\P\\Two\\Cache"}));
+}
+
 TEST_F(FolderTargetsTest, CancelReturnsWhatWasFoundSoFar) {
     auto deep = Child(byFolder, "C:\\Temp\\*.tmp", true);
     // Pumps: new folder C:\Temp (1), a.tmp (2), b.TMP (3) raises the flag.
