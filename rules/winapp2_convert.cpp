@@ -116,10 +116,6 @@ Conversion ConvertEntry(const Winapp2Entry& entry, bool folderWildcards) {
     if (!entry.unknown.empty()) {
         return skip("unsupported key " + entry.unknown.front(), false);
     }
-    if (!entry.excludeKeys.empty()) {
-        // Without the exclusions the item could remove what the rule keeps.
-        return skip("ExcludeKey is not supported", false);
-    }
 
     ImportedItem item;
     item.name = entry.name;
@@ -143,6 +139,7 @@ Conversion ConvertEntry(const Winapp2Entry& entry, bool folderWildcards) {
                 child.deletepath = base + "\\" + mask;
                 child.name = mask + " in " + base;
                 child.includeSubfolders = rule.recurse;
+                child.removeEmptyFolders = rule.removeSelf;
                 item.folders.push_back(std::move(child));
             }
         }
@@ -163,6 +160,32 @@ Conversion ConvertEntry(const Winapp2Entry& entry, bool folderWildcards) {
             child.name = key;
         }
         item.registers.push_back(std::move(child));
+    }
+    // Without every one of its exclusions the item could remove what the
+    // rule keeps: an exclusion that cannot be written skips the entry.
+    for (const ExcludeKey& rule : entry.excludeKeys) {
+        if (rule.kind == ExcludeKey::Kind::Reg) {
+            const std::string key = WholeRootKey(rule.where);
+            if (key.empty() || key.find('\\') == std::string::npos) {
+                return skip("ExcludeKey \"REG|" + rule.where +
+                                "\" names no key under a registry root",
+                            true);
+            }
+            item.exclusions.push_back("REG|" + key + (rule.what.empty() ? "" : "|" + rule.what));
+            continue;
+        }
+        const std::vector<std::string> folders = ToMacroPaths(rule.where, missing);
+        if (folders.empty()) {
+            return skip("needs " + missing + ", which this program has no folder for", false);
+        }
+        const char* kind = rule.kind == ExcludeKey::Kind::File ? "FILE|" : "PATH|";
+        for (const std::string& folder : folders) {
+            std::string stored = kind;
+            stored += WithoutTrailingBackslash(folder);
+            stored += "\\|";
+            stored += rule.what;
+            item.exclusions.push_back(std::move(stored));
+        }
     }
     for (const std::string& key : entry.detect) {
         const std::string whole = WholeRootKey(key);

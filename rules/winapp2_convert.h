@@ -16,6 +16,7 @@ struct ImportedFolder {
     std::string name;       // shown in the child list
     std::string deletepath; // folder, backslash, mask
     bool includeSubfolders = false;
+    bool removeEmptyFolders = false; // REMOVESELF
 };
 
 struct ImportedRegister {
@@ -30,6 +31,8 @@ struct ImportedItem {
     std::string category;
     bool active = false;
     std::string warning;
+    // What the item's removal keeps (tItemContent::Exclusions), with macros.
+    std::vector<std::string> exclusions;
     std::vector<ImportedFolder> folders;
     std::vector<ImportedRegister> registers;
     std::vector<std::string> detectKeys;  // whole root names, no trailing backslash

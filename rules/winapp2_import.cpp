@@ -42,6 +42,7 @@ void WriteCategory(platform::FileSystem& fs, const std::string& path,
             child.bycategory = byFolder;
             child.deletepath = f.deletepath;
             child.IsIncludeSubfolder = f.includeSubfolders;
+            child.RemoveEmptyFolders = f.removeEmptyFolders;
             item.Folders.Add(child);
         }
         for (const ImportedRegister& r : imported.registers) {
@@ -53,6 +54,8 @@ void WriteCategory(platform::FileSystem& fs, const std::string& path,
             child.CleanRegisterType = r.type;
             item.Registers.Add(child);
         }
+        item.Warning = imported.warning;
+        item.Exclusions = imported.exclusions;
         item.AppendToFile(ini, imported.name, imported.active);
     }
     ini.Commit();

@@ -20,10 +20,12 @@ const char* const kRules = "[Present App *]\n"
                            "LangSecRef=3021\n"
                            "Detect=HKCU\\Software\\Present\n"
                            "Warning=Signs you out.\n"
-                           "FileKey1=%LocalAppData%\\Present\\Cache|*.*|RECURSE\n"
+                           "FileKey1=%LocalAppData%\\Present\\Cache|*.*|REMOVESELF\n"
                            "FileKey2=%LocalAppData%\\Present\\Logs|*.log;*.txt\n"
                            "RegKey1=HKCU\\Software\\Present\\MRU\n"
                            "RegKey2=HKCU\\Software\\Present|LastFile\n"
+                           "ExcludeKey1=FILE|%LocalAppData%\\Present\\Logs\\|keep.log\n"
+                           "ExcludeKey2=REG|HKCU\\Software\\Present\\MRU\\Pinned\n"
                            "\n"
                            "[Absent App *]\n"
                            "LangSecRef=3021\n"
@@ -77,13 +79,13 @@ TEST_F(Winapp2ImportTest, WhatAppliesHereBecomesWashItemsOfPluginFiles) {
     EXPECT_EQ(report.notDetected, 1);
     ASSERT_EQ(report.unsupported.size(), 2u); // %Pictures%, a name taken
     ASSERT_EQ(report.malformed.size(), 1u);
-    EXPECT_NE(report.malformed[0].find("Broken (line 25)"), std::string::npos);
+    EXPECT_NE(report.malformed[0].find("Broken (line 27)"), std::string::npos);
     EXPECT_EQ(report.files,
               (std::vector<std::string>{"C:\\app\\plugin\\winapp2 Applications.txt",
                                         "C:\\app\\plugin\\winapp2 Google Chrome.txt"}));
     const std::string text = report.Text();
     EXPECT_NE(text.find("Entries read: 6\r\nImported: 2\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Pictures Thing (line 21): needs %Pictures%"), std::string::npos);
+    EXPECT_NE(text.find("Pictures Thing (line 23): needs %Pictures%"), std::string::npos);
 
     titem_list catalogue(fs);
     LoadCatalogue(fs, "C:\\app\\", catalogue);
@@ -98,6 +100,12 @@ TEST_F(Winapp2ImportTest, WhatAppliesHereBecomesWashItemsOfPluginFiles) {
     EXPECT_EQ(item.Folders.Items[0].deletepath, "{localappdata}\\Present\\Cache\\*.*");
     EXPECT_TRUE(item.Folders.Items[0].IsIncludeSubfolder);
     EXPECT_TRUE(item.Folders.Items[0].isactive);
+    EXPECT_TRUE(item.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_FALSE(item.Folders.Items[1].RemoveEmptyFolders);
+    EXPECT_EQ(item.Warning, "Signs you out.");
+    EXPECT_EQ(item.Exclusions,
+              (std::vector<std::string>{"FILE|{localappdata}\\Present\\Logs\\|keep.log",
+                                        "REG|HKEY_CURRENT_USER\\Software\\Present\\MRU\\Pinned"}));
     EXPECT_EQ(item.Folders.Items[2].deletepath, "{localappdata}\\Present\\Logs\\*.txt");
     ASSERT_EQ(item.Registers.Count(), 2);
     EXPECT_EQ(item.Registers.Items[0].RegisterKeyName,

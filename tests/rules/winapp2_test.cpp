@@ -127,6 +127,31 @@ TEST(Winapp2Convert, PathsBecomeMacrosAndKeysWholeRoots) {
     EXPECT_EQ(g.item->folders[1].deletepath, "{programfiles(x86)}\\Thing\\*.tmp");
 }
 
+TEST(Winapp2Convert, ExclusionsRemoveSelfAndWarningAreKept) {
+    const Winapp2File file = ParseWinapp2("[Kept *]\nWarning=Signs you out.\n"
+                                          "FileKey1=%LocalAppData%\\App\\Cache|*|REMOVESELF\n"
+                                          "FileKey2=%LocalAppData%\\App\\Logs|*.log\n"
+                                          "RegKey1=HKCU\\Software\\App\n"
+                                          "ExcludeKey1=FILE|%LocalAppData%\\App\\Logs\\|keep.log\n"
+                                          "ExcludeKey2=PATH|%ProgramFiles%\\App\\|*.cfg\n"
+                                          "ExcludeKey3=REG|HKCU\\Software\\App\\Keep\n"
+                                          "ExcludeKey4=REG|HKCU\\Software\\App|Pinned\n");
+    ASSERT_EQ(file.entries.size(), 1u);
+    const Conversion c = ConvertEntry(file.entries[0], true);
+    ASSERT_TRUE(c.item) << c.skipped;
+    EXPECT_EQ(c.item->warning, "Signs you out.");
+    ASSERT_EQ(c.item->folders.size(), 2u);
+    EXPECT_TRUE(c.item->folders[0].removeEmptyFolders);
+    EXPECT_TRUE(c.item->folders[0].includeSubfolders);
+    EXPECT_FALSE(c.item->folders[1].removeEmptyFolders);
+    EXPECT_EQ(c.item->exclusions,
+              (std::vector<std::string>{"FILE|{localappdata}\\App\\Logs\\|keep.log",
+                                        "PATH|{program files}\\App\\|*.cfg",
+                                        "PATH|{programfiles(x86)}\\App\\|*.cfg",
+                                        "REG|HKEY_CURRENT_USER\\Software\\App\\Keep",
+                                        "REG|HKEY_CURRENT_USER\\Software\\App|Pinned"}));
+}
+
 TEST(Winapp2Convert, WhatCannotBeImportedSaysWhy) {
     struct Case {
         const char* entry;
@@ -136,8 +161,9 @@ TEST(Winapp2Convert, WhatCannotBeImportedSaysWhy) {
     const Case cases[] = {
         {"[A *]\nFileKey1=%Pictures%\\x|*.*\n", "needs %Pictures%", false},
         {"[A *]\nFileKey1=%appdata%\\x|*.*\nDetectFile=%Music%\\y\n", "needs %Music%", false},
-        {"[A *]\nFileKey1=%AppData%\\x|*.*\nExcludeKey1=FILE|%AppData%\\x\\|keep.txt\n",
-         "ExcludeKey", false},
+        {"[A *]\nFileKey1=%AppData%\\x|*.*\nExcludeKey1=PATH|%Public%\\x\\|*.*\n", "needs %Public%",
+         false},
+        {"[A *]\nRegKey1=HKCU\\x\nExcludeKey1=REG|HKXX\\x\n", "names no key", true},
         {"[A *]\nFileKey1=%LocalAppData%\\V\\User Data\\*\\Cache|*.*\n", "wildcards in folder",
          false},
         {"[A *]\nRegKey1=HKXX\\Software\\x\n", "names no key", true},
