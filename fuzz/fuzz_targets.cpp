@@ -10,6 +10,7 @@
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_system_info.h"
+#include "rules/winapp2_import.h"
 
 #include <exception>
 #include <string>
@@ -126,6 +127,30 @@ int ItemFile(const std::uint8_t* data, std::size_t size) {
             }
             ++loaded;
         }
+    }
+    return 0;
+}
+
+int Winapp2(const std::uint8_t* data, std::size_t size) {
+    const std::string text = Text(data, size);
+    for (const rules::Winapp2Entry& entry : rules::ParseWinapp2(text).entries) {
+        (void)rules::ConvertEntry(entry, true);
+        (void)rules::CategoryOf(entry);
+    }
+    // The whole import, into a program folder of its own: every entry, so
+    // that the writing of every kind of item is reached.
+    platform::MemoryFileSystem fs;
+    platform::MemoryRegistry registry;
+    platform::MemorySystemInfo system;
+    fs.AddFolder("C:\\app");
+    const ::quill::PathMacros macros(system, registry, fs, "C:\\app\\wildcard.ini");
+    const rules::EntryDetector detector(registry, fs, macros);
+    try {
+        const rules::ImportReport report =
+            rules::ImportWinapp2(fs, "C:\\app\\", text, detector, {true}, {"Recycle Bin"});
+        (void)report.Text();
+    } catch (const std::exception&) {
+        // A plug-in file refused (a category name no file can hold): an outcome.
     }
     return 0;
 }

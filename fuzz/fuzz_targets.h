@@ -23,6 +23,8 @@ int PathMacros(const std::uint8_t* data, std::size_t size);
 int RegistryEntry(const std::uint8_t* data, std::size_t size);
 // A wash-item file loaded: every item its list names.
 int ItemFile(const std::uint8_t* data, std::size_t size);
+// A winapp2.ini text parsed, every entry converted and all of them imported.
+int Winapp2(const std::uint8_t* data, std::size_t size);
 
 struct Target {
     const char* name; // also the folder of its seeds under fuzz/corpus
@@ -36,6 +38,7 @@ inline constexpr Target kTargets[] = {
     {"path_macros", PathMacros},
     {"registry_entry", RegistryEntry},
     {"item_file", ItemFile},
+    {"winapp2", Winapp2},
 };
 
 } // namespace quill::fuzz

@@ -18,11 +18,11 @@ build=build/fuzz
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DQUILL_FUZZ=ON \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 declare -A folder=([IniFile]=ini_file [NameMask]=name_mask [ExclusionMatch]=exclusion_match
-  [PathMacros]=path_macros [RegistryEntry]=registry_entry [ItemFile]=item_file)
-for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile; do
+  [PathMacros]=path_macros [RegistryEntry]=registry_entry [ItemFile]=item_file [Winapp2]=winapp2)
+for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile Winapp2; do
   cmake --build "$build" --target "fuzz_$target" -j "$(nproc)" >/dev/null
 done
-for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile; do
+for target in IniFile NameMask ExclusionMatch PathMacros RegistryEntry ItemFile Winapp2; do
   found="$build/corpus/${folder[$target]}"
   mkdir -p "$found"
   echo "== $target: $seconds s"
