@@ -164,6 +164,7 @@ void TFormMainQLMR::EnableEditCommands(bool enabled) {
                             &btnsetting,
                             &btnExclude,
                             &SpeedButton7,
+                            &btnImportWinapp2,
                             &btnSavePlugin,
                             &btnDeleteLog}) {
         c->Enabled = enabled;
@@ -242,10 +243,39 @@ void TFormMainQLMR::TakeCheckMarksIntoCatalogue() {
     }
 }
 
+std::string TFormMainQLMR::WarningOf(const titem_property& item) const {
+    if (ShowsItem(item)) {
+        return CurrentItem->Warning;
+    }
+    const IniFile ini(services_.fs, item.txtfilename, IniAccess::OneCommand);
+    return ini.ReadString(item.ItemName, tItemContent::kWarningKey, "");
+}
+
+void TFormMainQLMR::ConfirmWarnings() {
+    for (std::int32_t i = 0; i < ChListBoxItem.Count() && i < Catalogue.Count(); ++i) {
+        const titem_property& item = Catalogue.Items[static_cast<std::size_t>(i)];
+        if (!ChListBoxItem.Checked(i) || item.IsActive) {
+            continue; // only a tick that is new now
+        }
+        const std::string warning = WarningOf(item);
+        if (warning.empty()) {
+            continue;
+        }
+        std::string question = item.ItemName;
+        question += ":\r\r";
+        question += warning;
+        question += "\r\rCheck this item?";
+        if (!services_.dialogs.ShowMessage(platform::MessageKind::Question, question)) {
+            ChListBoxItem.SetChecked(i, false);
+        }
+    }
+}
+
 void TFormMainQLMR::ChListBoxItemClickCheck() {
     if (running_) {
         return; // the run holds the selected item and its lists
     }
+    ConfirmWarnings();
     WriteBackSelectedItem();
     TakeCheckMarksIntoCatalogue();
     ShowSummary();

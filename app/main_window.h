@@ -139,6 +139,9 @@ public:
     void SpeedButton5Click() { SetAllChildChecks(ChListBoxRegister, false); }
     void btnSavePluginClick(); // Export
     void SpeedButton7Click();  // Import
+    // Import winapp2.ini: the entries for programs found here (all of them
+    // when the user asks), written as plug-in files; the report is shown.
+    void btnImportWinapp2Click();
     void EditFolderChild(bool adding);
     void EditRegistryChild(bool adding);
     void SetAllChildChecks(CheckListBox& list, bool checked);
@@ -231,7 +234,8 @@ public:
     // change items or settings, and Delete Log: disabled while a run goes on.
     ControlState btnSelectall, btnUnselectAll, SpeedButton1, SpeedButton4, SpeedButton6,
         SpeedButton5;
-    ControlState btnsetting, btnExclude, SpeedButton7, btnSavePlugin, btnDeleteLog;
+    ControlState btnsetting, btnExclude, SpeedButton7, btnImportWinapp2, btnSavePlugin,
+        btnDeleteLog;
     ControlState spMainCancel{true, false, "Cancel"};
     ControlState SpCancelPreview{true, false, "Cancel"};
 
@@ -255,6 +259,11 @@ private:
     // Writes the selected wash item back to its file with its row's check.
     void WriteBackSelectedItem();
     void TakeCheckMarksIntoCatalogue();
+    // The warning stored with an item; empty when it has none.
+    std::string WarningOf(const titem_property& item) const;
+    // Each item ticked since the catalogue last took the marks whose warning
+    // the user does not confirm (Yes) is unticked again.
+    void ConfirmWarnings();
     PreviewWashContext WashContext();
     EditorServices Editors();
     WindowHost& Host();
@@ -263,6 +272,9 @@ private:
     // item; stops after the child during whose search Cancel was pressed.
     void CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection);
     void CollectCheckedRegistryEntries(PreviewList& into);
+    // The registry entries of the current item's children without those
+    // whose removal would remove what the item keeps.
+    std::vector<std::string> WithoutKept(const std::vector<std::string>& entries);
     // Washes the dialog, or shows it for a preview (not after a cancel,
     // unless evenWhenCancelled).
     void PreviewOrWash(TPreviewForm& dialog, bool preview, bool evenWhenCancelled);

@@ -2,6 +2,7 @@
 
 #include "engine/builtin_stores.h"
 #include "engine/code_points.h"
+#include "engine/empty_folders.h"
 #include "engine/file_removal.h"
 #include "engine/registry_targets.h"
 #include "platform/text.h"
@@ -125,6 +126,10 @@ void TPreviewForm::Wash(const PreviewWashContext& context) {
         RemovalCounts counts;
         const RemovalContext removal{context.fs, context.seam, log, context.specialFiles};
         RemoveTickedFiles(CheckListBoxPreviewFolder.Lines, context.useQuick, counts, removal);
+        // Then the folders left empty, for the children that ask for it.
+        (void)RemoveEmptiedFolders(context.fs, context.seam.Emptied().Folders(),
+                                   &context.seam.Collected());
+        context.seam.Emptied().Clear();
         context.LabFolderSuccess = std::to_string(counts.removed);
         context.LabFolderFails = std::to_string(counts.failed);
     }

@@ -6,6 +6,7 @@
 
 #include "engine/builtin_stores.h"
 #include "engine/folder_targets.h"
+#include "engine/item_exclusions.h"
 #include "engine/registry_targets.h"
 
 #include <chrono>
@@ -138,6 +139,7 @@ template <class F> void TFormMainQLMR::Guarded(F&& run) {
         return;
     }
     running_ = true;
+    seam_.Emptied().Clear();
     EnableEditCommands(false);
     WithEnd(run, [this] {
         running_ = false;
@@ -232,17 +234,32 @@ void TFormMainQLMR::CleanSpecialItem(const std::string& name) {
 
 void TFormMainQLMR::CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection) {
     std::vector<std::string> scratch;
+    const ItemExclusions keep(CurrentItem->Exclusions, macros_);
     for (std::int32_t j = 0; j < ChListBoxFolder.Count() && j < CurrentItem->Folders.Count(); ++j) {
         if (ChListBoxFolder.Checked(j)) {
             scratch.clear();
             CollectFolderTargets(CurrentItem->Folders.Items[static_cast<std::size_t>(j)], scratch,
-                                 collection);
+                                 collection, &keep);
             into.AddAll(scratch);
         }
         if (CancelRequested) {
             break;
         }
     }
+}
+
+std::vector<std::string> TFormMainQLMR::WithoutKept(const std::vector<std::string>& entries) {
+    const ItemExclusions keep(CurrentItem->Exclusions, macros_);
+    if (keep.Empty()) {
+        return entries;
+    }
+    std::vector<std::string> removable;
+    for (const std::string& entry : entries) {
+        if (!keep.KeepsRegistryEntry(entry)) {
+            removable.push_back(entry);
+        }
+    }
+    return removable;
 }
 
 void TFormMainQLMR::CollectCheckedRegistryEntries(PreviewList& into) {
@@ -253,7 +270,7 @@ void TFormMainQLMR::CollectCheckedRegistryEntries(PreviewList& into) {
             scratch.clear();
             CollectRegistryEntries(CurrentItem->Registers.Items[static_cast<std::size_t>(j)],
                                    scratch, macros_, services_.registry);
-            into.AddAll(scratch);
+            into.AddAll(WithoutKept(scratch));
         }
     }
 }
@@ -397,8 +414,9 @@ void TFormMainQLMR::RunFolderChild(bool preview) {
             SetStatusMode(StatusMode::Searching);
             std::vector<std::string> targets;
             TargetContext collection = CollectionContext();
+            const ItemExclusions keep(CurrentItem->Exclusions, macros_);
             CollectFolderTargets(CurrentItem->Folders.Items[static_cast<std::size_t>(child)],
-                                 targets, collection);
+                                 targets, collection, &keep);
             dialog.CheckListBoxPreviewFolder.AddAll(targets);
             ChListBoxFolder.Checked(child) ? dialog.btnSelectallClick()
                                            : dialog.btnUnselectAllClick();
@@ -429,7 +447,7 @@ void TFormMainQLMR::RunRegistryChild(bool preview) {
             std::vector<std::string> entries;
             CollectRegistryEntries(CurrentItem->Registers.Items[static_cast<std::size_t>(child)],
                                    entries, macros_, services_.registry);
-            dialog.CheckListBoxPreviewregister.AddAll(entries);
+            dialog.CheckListBoxPreviewregister.AddAll(WithoutKept(entries));
             ChListBoxRegister.Checked(child) ? dialog.btnSelectallClick()
                                              : dialog.btnUnselectAllClick();
             dialog.Caption = "Preview Entries of Current Item - Total Entries: " +

@@ -55,6 +55,7 @@ enum ControlId : int {
     kBtnDown,
     kBtnSelectall,
     kBtnUnselectAll,
+    kBtnImportWinapp2,
     // Folder/file box.
     kBtnPreviewCurrentFolder = 400,
     kBtnWashFolder,
@@ -110,6 +111,7 @@ bool Connected(int id) {
     case kSpeedButton5:
     case kBtnSavePlugin:
     case kSpeedButton7:
+    case kBtnImportWinapp2:
     case kBtnSetting:
     case kBtnExclude:
     case kSpeedButton3:
@@ -372,6 +374,7 @@ void MainFrame::CreateControls() {
         {kBtnDown, L"Down", L"Down Current Wash Item", &form_.btnDown},
         {kBtnSelectall, L"Check All", L"Check All Wash Items", &form_.btnSelectall},
         {kBtnUnselectAll, L"Uncheck All", L"UnCheck All Wash Items", &form_.btnUnselectAll},
+        {kBtnImportWinapp2, L"winapp2.ini", L"Import winapp2.ini", &form_.btnImportWinapp2},
     };
     int y = 54;
     for (const auto& c : itemCommands) {
@@ -631,6 +634,9 @@ void MainFrame::OnCommand(int id) {
         break;
     case kSpeedButton7:
         Run([this] { form_.SpeedButton7Click(); });
+        break;
+    case kBtnImportWinapp2:
+        Run([this] { form_.btnImportWinapp2Click(); });
         break;
     case kBtnSetting:
         Run([this] { form_.btnsettingClick(); });

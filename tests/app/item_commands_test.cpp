@@ -304,6 +304,56 @@ TEST_F(ItemCommandsTest, ImportCopiesIntoThePluginFolderAndAsksBeforeReplacing) 
     EXPECT_EQ(w->ChListBoxItem.Count(), 4);
 }
 
+TEST_F(ItemCommandsTest, ImportWinapp2WritesPluginFilesShowsTheReportAndReloads) {
+    auto w = Start();
+    env->Put("in\\winapp2.ini",
+             "; rules\r\n\r\n"
+             "[Found App *]\r\nLangSecRef=3021\r\nWarning=Also the recent list.\r\n"
+             "FileKey1=%WinDir%\\QuillTest|*.tmp|REMOVESELF\r\n\r\n"
+             "[Absent App *]\r\nLangSecRef=3021\r\n"
+             "Detect=HKCU\\Software\\Quillmere Test Key That Is Not There\r\n"
+             "FileKey1=%WinDir%\\QuillAbsent|*.tmp\r\n\r\n"
+             "[Shipped *]\r\nLangSecRef=3021\r\nFileKey1=%WinDir%\\QuillTest|*.log\r\n");
+    fileDialogs.answers = {app + "in\\winapp2.ini"};
+    dialogs.answers = {false}; // only what this computer has
+    w->btnImportWinapp2Click();
+    ASSERT_GE(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Question);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "Also import the entries for programs not found on this computer?");
+    EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Information);
+    EXPECT_NE(LastMessage().find("Entries read: 3\r\nImported: 1\r\n"
+                                 "Skipped, program not found on this computer: 1\r\n"
+                                 "Skipped, not supported: 1"),
+              std::string::npos)
+        << LastMessage();
+    EXPECT_NE(LastMessage().find("Shipped: an item of that name exists already"),
+              std::string::npos);
+    EXPECT_EQ(Rows(w->ChListBoxItem), "Shipped+,Mine+,Other-,Found App-,");
+    tItemContent found(env->Fs(), app + "plugin\\winapp2 Applications.txt", "Found App");
+    EXPECT_EQ(found.Warning, "Also the recent list.");
+    ASSERT_EQ(found.Folders.Count(), 1);
+    EXPECT_TRUE(found.Folders.Items[0].RemoveEmptyFolders);
+
+    // Asked for everything: the earlier import's file is replaced, not doubled.
+    fileDialogs.answers = {app + "in\\winapp2.ini"};
+    dialogs.answers = {true};
+    w->btnImportWinapp2Click();
+    EXPECT_NE(LastMessage().find("Imported: 2\r\n"), std::string::npos) << LastMessage();
+    EXPECT_EQ(w->ChListBoxItem.Count(), 5);
+
+    // Cancelled, or a file that cannot be read: nothing changes.
+    const std::size_t shown = dialogs.shown.size();
+    fileDialogs.answers = {""};
+    w->btnImportWinapp2Click();
+    EXPECT_EQ(dialogs.shown.size(), shown);
+    fileDialogs.answers = {app + "in\\missing.ini"};
+    w->btnImportWinapp2Click();
+    EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Error);
+    EXPECT_EQ(LastMessage(), "Unable to read " + app + "in\\missing.ini");
+    EXPECT_EQ(w->ChListBoxItem.Count(), 5);
+}
+
 TEST_F(ItemCommandsTest, FolderEditorAsksForANameAndOpensItsAids) {
     TFormFolder editor({dialogs, shell, fileDialogs, app + "help.chm", nullptr});
     editor.EditItemName = "  ";

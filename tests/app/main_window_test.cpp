@@ -154,6 +154,55 @@ TEST_F(MainWindowTest, CheckMarksGoToTheWashItemFileAtOnceAndToTheOrderFileAtExi
     EXPECT_NE(env->Get("const\\user.txt").find("[Mine]\r\nIsActive=0"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, TickingAnItemWithAWarningAsksAndKeepsTheTickOnlyOnYes) {
+    env->Put("const\\system.txt",
+             "[Common]\r\nTotal=3\r\nItem0=Plain\r\nItem1=Cookies\r\nItem2=Sessions\r\n"
+             "[Plain]\r\nIsActive=0\r\n"
+             "[Cookies]\r\nIsActive=0\r\nWarning=Signs you out of web sites.\r\n"
+             "[Sessions]\r\nIsActive=0\r\nWarning=Closes the open tabs.\r\n");
+    auto w = Start();
+    ASSERT_EQ(w->ChListBoxItem.Count(), 3);
+    // A row without a warning: no question.
+    w->ChListBoxItem.SetChecked(0, true);
+    w->ChListBoxItemClickCheck();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(w->Catalogue.Items[0].IsActive);
+
+    // The selected row, answered No: the tick goes, nothing is written.
+    w->ChListBoxItem.ItemIndex = 1;
+    w->ChListBoxItemClick();
+    w->ChListBoxItem.SetChecked(1, true);
+    dialogs.answers = {false};
+    w->ChListBoxItemClickCheck();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Question);
+    EXPECT_EQ(dialogs.shown[0].text, "Cookies:\r\rSigns you out of web sites.\r\rCheck this item?");
+    EXPECT_FALSE(w->ChListBoxItem.Checked(1));
+    EXPECT_FALSE(w->Catalogue.Items[1].IsActive);
+    EXPECT_NE(env->Get("const\\system.txt").find("[Cookies]\r\nIsActive=0\r\n"), std::string::npos);
+
+    // Yes keeps it, and the warning stays with the item when it is written.
+    w->ChListBoxItem.SetChecked(1, true);
+    dialogs.answers = {true};
+    w->ChListBoxItemClickCheck();
+    EXPECT_TRUE(w->ChListBoxItem.Checked(1));
+    EXPECT_TRUE(w->Catalogue.Items[1].IsActive);
+    tItemContent stored(env->Fs(), Txt("const\\system.txt"), "Cookies");
+    EXPECT_TRUE(stored.ItemProperty.IsActive);
+    EXPECT_EQ(stored.Warning, "Signs you out of web sites.");
+
+    // Check All asks for each newly ticked row with a warning, never again
+    // for one already ticked; unticking asks nothing.
+    dialogs.shown.clear();
+    dialogs.answers = {false};
+    w->btnSelectallClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Closes the open tabs."), std::string::npos);
+    EXPECT_FALSE(w->ChListBoxItem.Checked(2));
+    w->btnUnselectAllClick();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 TEST_F(MainWindowTest, SummaryFollowsTheSettings) {
     Files();
     env->Put("wildcard.ini", "[Delete Option]\r\nUse Quick=0\r\n[Log]\r\nWrite to Log=0\r\n"

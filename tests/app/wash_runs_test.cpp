@@ -127,6 +127,41 @@ TEST_F(WashRunsTest, WashNowRemovesEverythingCheckedAndLogsIt) {
     EXPECT_NE(right.find("Recycle Bin"), std::string::npos);
 }
 
+TEST_F(WashRunsTest, AnItemKeepsWhatItExcludesAndRemovesTheFoldersItLeftEmpty) {
+    env->Put("prof\\A\\Cache\\x.tmp", "x");
+    env->Put("prof\\A\\Cache\\sub\\y.tmp", "y");
+    env->Put("prof\\B\\Cache\\keep.dat", "k");
+    env->Put("prof\\B\\Cache\\z.tmp", "z");
+    env->Put("const\\user.txt", "[Common]\r\nTotal=1\r\nItem0=Caches\r\n"
+                                "[Caches]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                                "tFolder0.ChildItemName=Profiles\r\ntFolder0.isactive=1\r\n"
+                                "tFolder0.bycategory=1\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+                                "tFolder0.RemoveEmptyFolders=1\r\ntFolder0.deletepath=" +
+                                    app +
+                                    "prof\\*\\Cache\\*.*\r\n"
+                                    "tRegister.Total=1\r\ntRegister0.ChildItemName=Run\r\n"
+                                    "tRegister0.isactive=1\r\ntRegister0.CleanRegisterType=0\r\n"
+                                    "tRegister0.RegisterKeyName=" +
+                                    key + "\r\nExclude.Total=2\r\nExclude0=FILE|" + app +
+                                    "prof\\B\\Cache\\|keep.dat\r\nExclude1=REG|" + key +
+                                    "|last\r\n");
+    auto w = Start();
+    ASSERT_EQ(w->ChListBoxItem.Count(), 1);
+    w->ChListBoxItem.ItemIndex = 0;
+    w->SelectItem();
+    w->btnWashSingleClick();
+
+    auto& fs = env->Fs();
+    EXPECT_EQ(fs.GetAttributes(app + "prof\\A\\Cache"), platform::attr::Invalid);
+    EXPECT_NE(fs.GetAttributes(app + "prof\\A"),
+              platform::attr::Invalid); // above the child's folder
+    EXPECT_FALSE(Exists("prof\\B\\Cache\\z.tmp"));
+    EXPECT_TRUE(Exists("prof\\B\\Cache\\keep.dat"));
+    EXPECT_EQ(w->LabFolderSuccess, "3");
+    // Removing the key would take the kept value with it: not listed, not removed.
+    EXPECT_TRUE(ValueExists());
+}
+
 TEST_F(WashRunsTest, PreviewAllShowsSortedTickedListsAndWashesFromTheDialog) {
     auto w = Start();
     window.onShow = [&](TPreviewForm& dialog, const PreviewWashContext& context) {

@@ -38,8 +38,8 @@ TEST(ShippedItemsOnThisSystem, EveryItemPreviewsWithoutAnError) {
     PathMacros macros(*system, registry->Registry(), env->Fs(), env->Root() + "wildcard.ini");
     test::FakeRunSeam seam;
     SearchCounters counters;
-    TargetContext context{env->Fs(), registry->Registry(), *system,  macros,
-                          seam,      counters,             env->Root() + "wildcard.ini"};
+    TargetContext context{env->Fs(), registry->Registry(),        *system, macros, seam,
+                          counters,  env->Root() + "wildcard.ini"};
     titem_list catalogue(env->Fs());
     LoadCatalogue(env->Fs(), env->Root(), catalogue);
     ASSERT_GT(catalogue.Count(), 10);
