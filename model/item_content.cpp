@@ -26,6 +26,16 @@ void tItemContent::ReadWriteFlags(IniFile& ini, Direction d) {
     SyncBool(ini, d, ItemProperty.ItemName, "IsSpecial", ItemProperty.IsSpecial, false);
 }
 
+namespace {
+
+std::string ExclusionKey(std::int32_t k) {
+    std::string key = tItemContent::kExclusionPrefix;
+    key += std::to_string(k);
+    return key;
+}
+
+} // namespace
+
 void tItemContent::ReadWriteExtras(IniFile& ini, Direction d) {
     const std::string& section = ItemProperty.ItemName;
     if (d == Direction::Read) {
@@ -33,7 +43,7 @@ void tItemContent::ReadWriteExtras(IniFile& ini, Direction d) {
         Exclusions.clear();
         const std::int32_t n = ini.ReadCount(section, kExclusionTotalKey, kExclusionPrefix);
         for (std::int32_t k = 0; k < n; ++k) {
-            std::string rule = ini.ReadString(section, kExclusionPrefix + std::to_string(k), "");
+            std::string rule = ini.ReadString(section, ExclusionKey(k), "");
             if (!rule.empty()) {
                 Exclusions.push_back(std::move(rule));
             }
@@ -46,7 +56,7 @@ void tItemContent::ReadWriteExtras(IniFile& ini, Direction d) {
     if (!Exclusions.empty()) {
         ini.WriteInteger(section, kExclusionTotalKey, static_cast<std::int32_t>(Exclusions.size()));
         for (std::size_t k = 0; k < Exclusions.size(); ++k) {
-            ini.WriteString(section, kExclusionPrefix + std::to_string(k), Exclusions[k]);
+            ini.WriteString(section, ExclusionKey(static_cast<std::int32_t>(k)), Exclusions[k]);
         }
     }
 }
