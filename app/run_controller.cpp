@@ -158,11 +158,22 @@ RunEnd RunController::Run(const RunRequest& request) {
     // remove nothing.
     cancel_ = false;
     stop_ = false;
-    if (!Confirmed(request)) {
+    // Taken before the question: a modal question pumps messages too.
+    running_ = true;
+    bool confirmed = false;
+    try {
+        confirmed = Confirmed(request);
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    if (!confirmed) {
+        running_ = false;
         observer_.MainCancelShown(false);
         return RunEnd::Declined;
     }
-    running_ = true;
+    // The folders of this run's targets, as its collection finds them.
+    Collected().Clear();
     RunEnd end = RunEnd::Finished;
     observer_.BusyCursor(true);
     WithEnd(

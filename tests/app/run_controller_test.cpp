@@ -356,6 +356,29 @@ TEST_F(RunControllerTest, ARunStartedFromWithinARunDoesNothing) {
     EXPECT_TRUE(Exists("junk\\a.tmp"));
 }
 
+TEST_F(RunControllerTest, ARunAskedForDuringTheQuestionDoesNothing) {
+    // The question is modal: its message loop may deliver a hot key.
+    class Asking final : public RunObserver {
+    public:
+        bool Confirm(const std::string&) override {
+            nested = controller->Run({RunScope::AllChecked, false, items});
+            return false;
+        }
+        RunController* controller = nullptr;
+        std::vector<RunItem> items;
+        RunEnd nested = RunEnd::Finished;
+    } asking;
+    const RunServices services{env->Fs(), reg->Registry(), system,       shell,
+                               log,       macros,          specialFiles, app + "wildcard.ini"};
+    RunController run(services, {true, true, true}, asking);
+    asking.controller = &run;
+    asking.items = Catalogue();
+    EXPECT_EQ(run.Run({RunScope::AllChecked, false, asking.items}), RunEnd::Declined);
+    EXPECT_EQ(asking.nested, RunEnd::Declined);
+    EXPECT_FALSE(run.Running());
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+}
+
 TEST_F(RunControllerTest, FailuresAreCountedAndTheOptionsChooseTheRemoval) {
     auto* memory = env->Memory();
     if (!memory) {
