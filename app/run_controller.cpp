@@ -4,6 +4,7 @@
 #include "engine/folder_targets.h"
 #include "engine/registry_targets.h"
 #include "model/item_content.h"
+#include "platform/text.h"
 
 #include <charconv>
 #include <memory>
@@ -58,11 +59,11 @@ RunController::RunController(const RunServices& services, RunOptions options, Ru
     : services_(services), options_(options), observer_(observer) {}
 
 std::string RunController::ItemSubject(const std::string& item) {
-    return "'" + item + "'";
+    return text::Joined("'", item, "'");
 }
 
 std::string RunController::ChildSubject(const std::string& item, const std::string& child) {
-    return "'" + item + " -> " + child + "'";
+    return text::Joined("'", item, " -> ", child, "'");
 }
 
 // --- The run seam ---
@@ -147,7 +148,7 @@ bool RunController::Confirmed(const RunRequest& request) {
         }
         subject = ChildSubject(item, child);
     }
-    return observer_.Confirm("Do you want to clean " + subject + "?");
+    return observer_.Confirm(text::Joined("Do you want to clean ", subject, "?"));
 }
 
 RunEnd RunController::Run(const RunRequest& request) {
@@ -211,10 +212,10 @@ bool RunController::Collect(const RunRequest& request, TPreviewForm& dialog) {
     case RunScope::Item:
         SetStatusMode(StatusMode::Searching);
         CollectItem(request.items[0], dialog, false);
-        dialog.Caption = "Preview Current Item - Total Files: " +
-                         std::to_string(dialog.CheckListBoxPreviewFolder.Count());
-        dialog.Caption +=
-            "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
+        dialog.Caption =
+            text::Joined("Preview Current Item - Total Files: ",
+                         std::to_string(dialog.CheckListBoxPreviewFolder.Count()),
+                         "  Entries: ", std::to_string(dialog.CheckListBoxPreviewregister.Count()));
         return true;
     case RunScope::FolderChild:
         return CollectFolderChild(request, dialog);
@@ -244,10 +245,10 @@ void RunController::CollectAll(const RunRequest& request, TPreviewForm& dialog) 
         dialog.CheckListBoxPreviewFolder.SelectAll();
         dialog.CheckListBoxPreviewregister.SelectAll();
     }
-    dialog.Caption =
-        "Preview - Total Special: " + std::to_string(dialog.CheckListBoxSpecial.Count());
-    dialog.Caption += "  Files: " + std::to_string(dialog.CheckListBoxPreviewFolder.Count());
-    dialog.Caption += "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
+    dialog.Caption = text::Joined(
+        "Preview - Total Special: ", std::to_string(dialog.CheckListBoxSpecial.Count()),
+        "  Files: ", std::to_string(dialog.CheckListBoxPreviewFolder.Count()),
+        "  Entries: ", std::to_string(dialog.CheckListBoxPreviewregister.Count()));
 }
 
 // The checked children of one item: its files (sorted from then on), then
@@ -300,8 +301,8 @@ bool RunController::CollectFolderChild(const RunRequest& request, TPreviewForm& 
     CollectFolderTargets(child, targets, collection);
     dialog.CheckListBoxPreviewFolder.AddAll(targets);
     Tick(dialog.CheckListBoxPreviewFolder, request.childChecked.value_or(child.isactive));
-    dialog.Caption = "Preview Files of Current Item - Total Files: " +
-                     std::to_string(dialog.CheckListBoxPreviewFolder.Count());
+    dialog.Caption = text::Joined("Preview Files of Current Item - Total Files: ",
+                                  std::to_string(dialog.CheckListBoxPreviewFolder.Count()));
     return true;
 }
 
@@ -316,8 +317,8 @@ bool RunController::CollectRegistryChild(const RunRequest& request, TPreviewForm
     CollectRegistryEntries(child, entries, services_.macros, services_.registry);
     dialog.CheckListBoxPreviewregister.AddAll(entries);
     Tick(dialog.CheckListBoxPreviewregister, request.childChecked.value_or(child.isactive));
-    dialog.Caption = "Preview Entries of Current Item - Total Entries: " +
-                     std::to_string(dialog.CheckListBoxPreviewregister.Count());
+    dialog.Caption = text::Joined("Preview Entries of Current Item - Total Entries: ",
+                                  std::to_string(dialog.CheckListBoxPreviewregister.Count()));
     return true;
 }
 

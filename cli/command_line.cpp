@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "platform/text.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -42,7 +44,7 @@ struct Parser {
             command.items.push_back(arg.substr(kItemOption.size() + 1));
             return true;
         }
-        return Fail("unknown option " + arg);
+        return Fail(text::Joined("unknown option ", arg));
     }
 
     bool Option(const std::string& arg) {
@@ -80,7 +82,7 @@ struct Parser {
         default:
             break;
         }
-        return Fail("unknown option " + arg);
+        return Fail(text::Joined("unknown option ", arg));
     }
 
     bool Arguments() {
@@ -105,7 +107,7 @@ struct Parser {
         case CommandKind::Preview:
         case CommandKind::Wash:
             if (!positional.empty()) {
-                return Fail("unexpected argument " + positional.front());
+                return Fail(text::Joined("unexpected argument ", positional.front()));
             }
             if (allChecked && !command.items.empty()) {
                 return Fail("--all-checked and --item exclude each other");
@@ -135,7 +137,7 @@ struct Parser {
             return true;
         default:
             if (!positional.empty()) {
-                return Fail("unexpected argument " + positional.front());
+                return Fail(text::Joined("unexpected argument ", positional.front()));
             }
             return true;
         }
@@ -165,7 +167,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (verb == "export") {
         p.command.kind = CommandKind::Export;
     } else {
-        return {std::nullopt, "unknown command " + verb};
+        return {std::nullopt, text::Joined("unknown command ", verb)};
     }
     if (!p.Arguments() || !p.Check()) {
         return {std::nullopt, p.error};

@@ -109,12 +109,12 @@ private:
         if (!console_.ShowsProgress()) {
             return;
         }
-        std::string text = "\r" + line;
+        std::string shown = text::Joined("\r", line);
         if (line.size() < width_) {
-            text.append(width_ - line.size(), ' ');
+            shown.append(width_ - line.size(), ' ');
         }
         width_ = line.size();
-        console_.Err(text);
+        console_.Err(shown);
         progressShown_ = true;
     }
 
@@ -160,7 +160,7 @@ bool SelectItems(const titem_list& catalogue, const std::vector<std::string>& na
 
 std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool cancelled) {
     std::uint64_t bytes = 0;
-    std::string json = "{\n  \"caption\": " + JsonString(r.caption);
+    std::string json = text::Joined("{\n  \"caption\": ", JsonString(r.caption));
     json += ",\n  \"cancelled\": ";
     json += cancelled ? "true" : "false";
     json += ",\n  \"special\": [";
@@ -172,7 +172,8 @@ std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool 
     json += ",\n  \"files\": [";
     for (std::size_t i = 0; i < r.files.size(); ++i) {
         json += i ? ",\n    " : "\n    ";
-        json += "{\"path\": " + JsonString(r.files[i]);
+        json += "{\"path\": ";
+        json += JsonString(r.files[i]);
         json += ", \"size\": ";
         if (r.sizes[i]) {
             json += std::to_string(*r.sizes[i]);
@@ -186,40 +187,41 @@ std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool 
     json += ",\n  \"entries\": [";
     for (std::size_t i = 0; i < r.entries.size(); ++i) {
         json += i ? ",\n    " : "\n    ";
-        json += "{\"target\": " + JsonString(r.entries[i]);
-        json += ", \"shown\": " + JsonString(r.entryTexts[i]);
+        json += "{\"target\": ";
+        json += JsonString(r.entries[i]);
+        json += ", \"shown\": ";
+        json += JsonString(r.entryTexts[i]);
         json += ", \"key\": ";
         json += r.entries[i].find(kDeleteKeyMarker) != std::string::npos ? "true" : "false";
         json += "}";
     }
     json += r.entries.empty() ? "]" : "\n  ]";
-    json += ",\n  \"totals\": {\"special\": " + std::to_string(r.special.size());
-    json += ", \"files\": " + std::to_string(r.files.size());
-    json += ", \"entries\": " + std::to_string(r.entries.size());
-    json += ", \"bytes\": " + std::to_string(bytes);
-    json += ", \"sizeKB\": " + std::to_string(r.foundKB);
-    json += "},\n  \"folder\": " + JsonString(appDir);
+    json += text::Joined(
+        ",\n  \"totals\": {\"special\": ", std::to_string(r.special.size()),
+        ", \"files\": ", std::to_string(r.files.size()),
+        ", \"entries\": ", std::to_string(r.entries.size()), ", \"bytes\": ", std::to_string(bytes),
+        ", \"sizeKB\": ", std::to_string(r.foundKB), "},\n  \"folder\": ", JsonString(appDir));
     json += "\n}\n";
     return json;
 }
 
 std::string PreviewText(const PreviewReport& r) {
     std::uint64_t bytes = 0;
-    std::string out = r.caption + "\n";
+    std::string out = text::Joined(r.caption, "\n");
     out += "\nSpecial items:\n";
     for (const std::string& name : r.special) {
-        out += "  " + name + "\n";
+        out += text::Joined("  ", name, "\n");
     }
     out += "\nFiles (bytes, path):\n";
     for (std::size_t i = 0; i < r.files.size(); ++i) {
         out += "  ";
         out += r.sizes[i] ? std::to_string(*r.sizes[i]) : std::string("?");
-        out += "\t" + r.files[i] + "\n";
+        out += text::Joined("\t", r.files[i], "\n");
         bytes += r.sizes[i].value_or(0);
     }
     out += "\nRegistry entries:\n";
     for (const std::string& entry : r.entries) {
-        out += "  " + entry + "\n";
+        out += text::Joined("  ", entry, "\n");
     }
     out += "\nTotal: ";
     out += std::to_string(r.special.size());
@@ -242,8 +244,8 @@ ConsoleApp::ConsoleApp(const ConsoleServices& services, std::string appDir, Cons
     }
 }
 
-int ConsoleApp::Refuse(const std::string& text) {
-    console_.Err("quillmere-cli: " + text + "\n");
+int ConsoleApp::Refuse(const std::string& reason) {
+    console_.Err(text::Joined("quillmere-cli: ", reason, "\n"));
     return kUsageOrDataError;
 }
 
@@ -254,7 +256,7 @@ int ConsoleApp::Run(const CommandLine& command) {
             console_.Out(UsageText());
             return kAllRemoved;
         case CommandKind::Version:
-            console_.Out(std::string(kVersion) + "\n");
+            console_.Out(text::Joined(kVersion, "\n"));
             return kAllRemoved;
         case CommandKind::List:
             return List();
@@ -280,10 +282,10 @@ int ConsoleApp::List() {
     std::int32_t order = 0;
     for (const titem_property& e : catalogue.Items) {
         out += std::to_string(++order);
-        out += "\t" + e.ItemName;
+        out += text::Joined("\t", e.ItemName);
         out += e.IsActive ? "\tyes" : "\tno";
         out += e.IsSpecial ? "\tyes" : "\tno";
-        out += "\t" + ShownPath(appDir_, e.txtfilename) + "\n";
+        out += text::Joined("\t", ShownPath(appDir_, e.txtfilename), "\n");
     }
     console_.Out(out);
     return kAllRemoved;
@@ -295,7 +297,7 @@ int ConsoleApp::Preview(const CommandLine& command) {
     std::vector<RunItem> items;
     std::string unknown;
     if (!SelectItems(catalogue, command.items, items, unknown)) {
-        return Refuse("no wash item is named '" + unknown + "'");
+        return Refuse(text::Joined("no wash item is named '", unknown, "'"));
     }
     const SettingsFile settings(services_.fs, appDir_);
     const RunSettings stored = settings.ReadRunSettings();
@@ -340,7 +342,7 @@ int ConsoleApp::Wash(const CommandLine& command) {
     std::vector<RunItem> items;
     std::string unknown;
     if (!SelectItems(catalogue, command.items, items, unknown)) {
-        return Refuse("no wash item is named '" + unknown + "'");
+        return Refuse(text::Joined("no wash item is named '", unknown, "'"));
     }
     const RunOptions options{command.quick.value_or(stored.UseQuick), stored.PromptBefore,
                              stored.WriteToLog && !command.noLog};
@@ -362,11 +364,9 @@ int ConsoleApp::Wash(const CommandLine& command) {
         return Refuse("the wash was not confirmed");
     }
     const RunCounters& c = controller.Counters();
-    std::string out = "Files Cleaned  Success: " + c.FilesRemoved;
-    out += "  Fails: " + c.FilesFailed;
-    out += "\nRegistries Cleaned  Success: " + c.EntriesRemoved;
-    out += "  Fails: " + c.EntriesFailed;
-    out += "\n";
+    const std::string out = text::Joined(
+        "Files Cleaned  Success: ", c.FilesRemoved, "  Fails: ", c.FilesFailed,
+        "\nRegistries Cleaned  Success: ", c.EntriesRemoved, "  Fails: ", c.EntriesFailed, "\n");
     console_.Out(out);
     if (end == RunEnd::Cancelled || console_.Interrupted()) {
         console_.Err("quillmere-cli: cancelled\n");
@@ -378,29 +378,30 @@ int ConsoleApp::Wash(const CommandLine& command) {
 int ConsoleApp::ImportPlugin(const CommandLine& command) {
     std::string bytes;
     if (!Succeeded(services_.fs.ReadWholeFile(command.file, bytes))) {
-        return Refuse("cannot read '" + command.file + "'");
+        return Refuse(text::Joined("cannot read '", command.file, "'"));
     }
     titem_list items(services_.fs);
     items.LoadFromFile(command.file);
     if (items.Count() == 0) {
-        return Refuse("'" + command.file + "' holds no wash items");
+        return Refuse(text::Joined("'", command.file, "' holds no wash items"));
     }
     const std::string folder = appDir_ + catalogue_files::kPluginFolder;
-    const std::string target = folder + "\\" + FileNameOf(command.file);
+    const std::string target = text::Joined(folder, "\\", FileNameOf(command.file));
     if (text::EqualsNoCase(target, command.file)) {
-        return Refuse("'" + command.file + "' is already in the plugin folder");
+        return Refuse(text::Joined("'", command.file, "' is already in the plugin folder"));
     }
     if (services_.fs.Exists(target) && !command.yes) {
-        return Refuse("the file '" + target + "' already exists: add --yes to replace it");
+        return Refuse(
+            text::Joined("the file '", target, "' already exists: add --yes to replace it"));
     }
     if (!services_.fs.Exists(folder)) {
         (void)services_.fs.CreateFolder(folder); // a failure shows as the write's
     }
     if (!Succeeded(services_.fs.ReplaceFileContent(target, bytes))) {
-        return Refuse("cannot write '" + target + "'");
+        return Refuse(text::Joined("cannot write '", target, "'"));
     }
     std::string out = std::to_string(items.Count());
-    out += " wash items imported into " + target + "\n";
+    out += text::Joined(" wash items imported into ", target, "\n");
     console_.Out(out);
     return kAllRemoved;
 }
@@ -413,7 +414,7 @@ int ConsoleApp::Export(const CommandLine& command) {
     own.push_back(SettingsFile(services_.fs, appDir_).Path());
     for (const std::string& file : own) {
         if (text::EqualsNoCase(file, command.file)) {
-            return Refuse("the file '" + command.file + "' belongs to the program");
+            return Refuse(text::Joined("the file '", command.file, "' belongs to the program"));
         }
     }
     titem_list catalogue(services_.fs);
@@ -421,14 +422,14 @@ int ConsoleApp::Export(const CommandLine& command) {
     std::vector<RunItem> items;
     std::string unknown;
     if (!SelectItems(catalogue, command.names, items, unknown)) {
-        return Refuse("no wash item is named '" + unknown + "'");
+        return Refuse(text::Joined("no wash item is named '", unknown, "'"));
     }
     const std::string shipped = appDir_ + catalogue_files::kSystemItems;
     std::vector<titem_property> exported;
     for (const RunItem& item : items) {
         if (text::EqualsNoCase(item.entry.txtfilename, shipped)) {
-            console_.Err("quillmere-cli: '" + item.entry.ItemName +
-                         "' ships with the program and is not exported\n");
+            console_.Err(text::Joined("quillmere-cli: '", item.entry.ItemName,
+                                      "' ships with the program and is not exported\n"));
         } else {
             exported.push_back(item.entry);
         }

@@ -63,7 +63,7 @@ private:
     int Wash(const CommandLine& command);
     int ImportPlugin(const CommandLine& command);
     int Export(const CommandLine& command);
-    int Refuse(const std::string& text);
+    int Refuse(const std::string& reason);
 
     ConsoleServices services_;
     std::string appDir_;

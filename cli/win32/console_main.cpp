@@ -5,6 +5,7 @@
 #include "cli/console_app.h"
 #include "cli/win32/run_guard.h"
 #include "cli/win32/win32_console.h"
+#include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
@@ -83,7 +84,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const cli::ParsedCommandLine parsed = cli::ParseCommandLine(args);
     if (!parsed.command) {
-        console.Err("quillmere-cli: " + parsed.error + "\n\n");
+        console.Err(text::Joined("quillmere-cli: ", parsed.error, "\n\n"));
         console.Err(cli::UsageText());
         return cli::kUsageOrDataError;
     }
@@ -92,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
     try {
         code = RunCommand(*parsed.command, console);
     } catch (const std::exception& e) {
-        console.Err(std::string("quillmere-cli: ") + e.what() + "\n");
+        console.Err(text::Joined("quillmere-cli: ", e.what(), "\n"));
     }
     if (SUCCEEDED(com)) {
         ::CoUninitialize();
