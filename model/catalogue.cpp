@@ -37,8 +37,9 @@ EntryKey KeyOf(const titem_property& e) {
 } // namespace
 
 std::vector<std::string> WashItemFiles(platform::FileSystem& fs, const std::string& appDir) {
-    std::vector<std::string> files{appDir + "const\\system.txt", appDir + "const\\user.txt"};
-    const std::string pluginDir = appDir + "plugin\\";
+    std::vector<std::string> files{appDir + catalogue_files::kSystemItems,
+                                   appDir + catalogue_files::kUserItems};
+    const std::string pluginDir = appDir + catalogue_files::kPluginFolder + "\\";
     std::vector<std::string> plugins;
     (void)fs.ListFolder(pluginDir, [&](const platform::FileEntry& e) {
         if (!e.IsDirectory() && HasTxtExtension(e.name)) {
@@ -62,7 +63,7 @@ void LoadCatalogue(platform::FileSystem& fs, const std::string& appDir, titem_li
         all.LoadFromFile(file);
     }
     titem_list order(fs);
-    order.LoadFromFile(appDir + "order.ini");
+    order.LoadFromFile(appDir + catalogue_files::kOrder);
 
     // Every entry the catalogue gets matches an entry of all: one table of
     // all's entries tells both whether an entry exists and whether the

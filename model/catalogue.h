@@ -8,6 +8,14 @@
 
 namespace quill {
 
+// The catalogue's files, relative to the program folder.
+namespace catalogue_files {
+inline constexpr const char* kSystemItems = "const\\system.txt"; // shipped with the program
+inline constexpr const char* kUserItems = "const\\user.txt";
+inline constexpr const char* kPluginFolder = "plugin";
+inline constexpr const char* kOrder = "order.ini";
+} // namespace catalogue_files
+
 // The wash-item files of the program folder appDir (with trailing
 // backslash), in loading order: const\system.txt, const\user.txt, then each
 // plugin\*.txt in the order the folder lists them.

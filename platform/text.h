@@ -32,6 +32,14 @@ std::string DecodeFileText(std::string_view bytes);
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(std::string& out, char32_t cp);
 
+// The parts one after the other in one string, each appended in turn (the
+// 32-bit compiler misreads "literal" + std::string as overlapping copies).
+template <class... Parts> std::string Joined(const Parts&... parts) {
+    std::string out;
+    ((out += parts), ...);
+    return out;
+}
+
 // Returns the first count code points of s (all of s when shorter).
 std::string_view FirstCodePoints(std::string_view s, std::size_t count);
 

@@ -1,0 +1,271 @@
+// quillmere-cli.exe as a script runs it (under Wine): copied into a program
+// folder of the test's own, started with its output redirected to files, its
+// exit codes and output read back. It lists, previews and washes the shipped
+// items, washes prepared items (all removed, some failed, refused) and
+// refuses a wash while the window runs one.
+
+#include "support/test_env.h"
+
+#include "platform/win32/wide.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace quill {
+namespace {
+
+using platform::win32::Wide;
+
+std::wstring Built(const char* unixPath) {
+    std::string path = unixPath;
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return Wide("Z:" + path);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+struct Outcome {
+    long code = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliProgramTest : public ::testing::Test {
+protected:
+    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
+    const std::string& app = env->Root();
+
+    void SetUp() override {
+        const std::wstring cli = Built(QUILL_CLI_PROGRAM);
+        ASSERT_TRUE(::CopyFileW(cli.c_str(), Wide(app + "quillmere-cli.exe").c_str(), FALSE));
+        env->MakeFolder("io");
+        env->MakeFolder("tmp");
+    }
+
+    void CopyShippedItems() {
+        env->MakeFolder("const");
+        const std::wstring shipped = FolderOf(Built(QUILL_CLI_PROGRAM)) + L"const\\system.txt";
+        ASSERT_TRUE(::CopyFileW(shipped.c_str(), Wide(app + "const\\system.txt").c_str(), FALSE));
+    }
+
+    // Runs the program with arguments, its output into files; its own TEMP
+    // and TMP are the test's, so that no wash reaches beyond the test.
+    Outcome Run(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const std::wstring outPath = Wide(app + "io\\out.txt");
+        const std::wstring errPath = Wide(app + "io\\err.txt");
+        HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                   CREATE_ALWAYS, 0, nullptr);
+        HANDLE err = ::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                   CREATE_ALWAYS, 0, nullptr);
+        Outcome outcome;
+        if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+            ADD_FAILURE() << "cannot open the output files";
+            return outcome;
+        }
+        const std::wstring tmp = Wide(app + "tmp");
+        ::SetEnvironmentVariableW(L"TEMP", tmp.c_str());
+        ::SetEnvironmentVariableW(L"TMP", tmp.c_str());
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = out;
+        si.hStdError = err;
+        const std::wstring exe = Wide(app + "quillmere-cli.exe");
+        std::wstring command = L"\"" + exe + L"\" " + arguments;
+        PROCESS_INFORMATION pi{};
+        if (::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             Wide(app).c_str(), &si, &pi)) {
+            if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) {
+                DWORD code = 0;
+                ::GetExitCodeProcess(pi.hProcess, &code);
+                outcome.code = static_cast<long>(code);
+            } else {
+                ::TerminateProcess(pi.hProcess, 99);
+            }
+            ::CloseHandle(pi.hThread);
+            ::CloseHandle(pi.hProcess);
+        } else {
+            ADD_FAILURE() << "cannot start the program";
+        }
+        ::SetEnvironmentVariableW(L"TEMP", nullptr);
+        ::SetEnvironmentVariableW(L"TMP", nullptr);
+        ::CloseHandle(out);
+        ::CloseHandle(err);
+        outcome.out = env->Get("io\\out.txt");
+        outcome.err = env->Get("io\\err.txt");
+        return outcome;
+    }
+
+    bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
+
+    // One user item that removes the *.tmp files of junk.
+    void PrepareItems() {
+        env->Put("junk\\a.tmp", "aaaa");
+        env->Put("junk\\b.tmp", "bb");
+        env->Put("junk\\Caf\xC3\xA9 \xE6\x97\xA5.tmp", "c");
+        env->Put("junk\\keep.txt", "k");
+        env->Put("const\\user.txt", "[Common]\r\nTotal=1\r\nItem0=Junk \xC3\xA9t\xC3\xA9\r\n"
+                                    "[Junk \xC3\xA9t\xC3\xA9]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                                    "tFolder0.ChildItemName=tmp\r\ntFolder0.isactive=1\r\n"
+                                    "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
+                                        app + "junk\\*.tmp\r\n");
+    }
+};
+
+TEST_F(CliProgramTest, VersionHelpAndUsageErrors) {
+    Outcome o = Run(L"--version");
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out, "Quillmere V1.09 (Build 4)\n");
+    o = Run(L"--help");
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out.rfind("Usage: quillmere-cli COMMAND", 0), 0u);
+    o = Run(L"wash --secure --quick");
+    EXPECT_EQ(o.code, 2);
+    EXPECT_NE(o.err.find("--secure and --quick exclude each other"), std::string::npos);
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_EQ(Run(L"").code, 2);
+}
+
+TEST_F(CliProgramTest, ListsPreviewsAndWashesTheShippedItems) {
+    CopyShippedItems();
+    Outcome o = Run(L"list");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("Order\tName\tChecked\tSpecial\tFile\n1\tRecycle Bin\tyes\tyes\t"
+                          "const\\system.txt\n",
+                          0),
+              0u)
+        << o.out;
+    std::size_t rows = 0;
+    for (char c : o.out) {
+        rows += c == '\n';
+    }
+    EXPECT_EQ(rows, 19u); // the heading and the 18 shipped items
+
+    // The user's temporary files are the test's: one is there to wash.
+    env->Put("tmp\\left-over.tmp", "x");
+    o = Run(L"preview --json");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("{\n  \"caption\": \"Preview - Total Special: ", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find("left-over.tmp\", \"size\": 1}"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.substr(o.out.size() - 2), "}\n");
+    EXPECT_TRUE(Exists("tmp\\left-over.tmp"));
+
+    // The wash empties the Windows temporary folder too: not when this test's
+    // own folder lies there.
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::string windowsTemp = platform::win32::Narrow(windows) + "\\Temp\\";
+    if (_strnicmp(app.c_str(), windowsTemp.c_str(), windowsTemp.size()) == 0) {
+        GTEST_SKIP() << "the test's folder is in " << windowsTemp;
+    }
+    o = Run(L"wash --no-log");
+    EXPECT_LE(o.code, 1) << o.err; // a system file may be in use
+    EXPECT_NE(o.out.find("Files Cleaned  Success: "), std::string::npos) << o.out;
+    EXPECT_FALSE(Exists("tmp\\left-over.tmp"));
+    EXPECT_FALSE(Exists("left.htm"));
+}
+
+TEST_F(CliProgramTest, WashesAPreparedFolderWithItsExitCodes) {
+    PrepareItems();
+    // Redirected, the output is UTF-8 whatever the console's code page.
+    Outcome o = Run(L"preview --item \"JUNK \u00e9t\u00e9\"");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find(app + "junk\\Caf\xC3\xA9 \xE6\x97\xA5.tmp\n"), std::string::npos) << o.out;
+
+    // A file held open without sharing cannot be removed: some failed.
+    HANDLE held = ::CreateFileW(Wide(app + "junk\\b.tmp").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    o = Run(L"wash --quick");
+    ::CloseHandle(held);
+    EXPECT_EQ(o.code, 1) << o.err;
+    EXPECT_EQ(o.out, "Files Cleaned  Success: 2  Fails: 1\n"
+                     "Registries Cleaned  Success: 0  Fails: 0\n");
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_TRUE(Exists("junk\\b.tmp"));
+    EXPECT_TRUE(Exists("junk\\keep.txt"));
+    EXPECT_TRUE(Exists("right.htm")); // the log
+
+    // The settings ask before every wash: refused without --yes.
+    env->Put("wildcard.ini", "[Delete Option]\r\nprompt Before=1\r\n");
+    o = Run(L"wash");
+    EXPECT_EQ(o.code, 2);
+    EXPECT_NE(o.err.find("add --yes"), std::string::npos);
+    EXPECT_TRUE(Exists("junk\\b.tmp"));
+    o = Run(L"wash --yes --secure");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_FALSE(Exists("junk\\b.tmp"));
+
+    o = Run(L"wash --item Nothing --yes");
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.err, "quillmere-cli: no wash item is named 'Nothing'\n");
+}
+
+TEST_F(CliProgramTest, ImportsAndExportsPluginFiles) {
+    PrepareItems();
+    Outcome o = Run(L"export \"Junk \u00e9t\u00e9\" io\\mine.txt");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out, "1 washer items are exported!\n");
+    const std::string exported = env->Get("io\\mine.txt");
+    EXPECT_NE(exported.find("Item0=Junk \xC3\xA9t\xC3\xA9"), std::string::npos) << exported;
+
+    o = Run(L"import-plugin io\\mine.txt");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(env->Get("plugin\\mine.txt"), exported);
+    EXPECT_EQ(Run(L"import-plugin io\\mine.txt").code, 2); // there already
+    EXPECT_EQ(Run(L"import-plugin --yes io\\mine.txt").code, 0);
+    o = Run(L"list");
+    EXPECT_NE(o.out.find("2\tJunk \xC3\xA9t\xC3\xA9\tyes\tno\tplugin\\mine.txt\n"),
+              std::string::npos)
+        << o.out;
+}
+
+// A stand-in for the program's window, as the console finds it: a window of
+// its class with an Exit button, disabled while a run goes on.
+LRESULT CALLBACK StandInProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return ::DefWindowProcW(w, m, wp, lp);
+}
+
+TEST_F(CliProgramTest, AWashWaitsForTheWindowsRunToEnd) {
+    PrepareItems();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = StandInProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TFormMainQLMR";
+    ASSERT_NE(::RegisterClassW(&wc), 0);
+    HWND window = ::CreateWindowW(L"TFormMainQLMR", L"Quillmere V1.09 Build 4", WS_OVERLAPPED, 0, 0,
+                                  200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND exitButton = ::CreateWindowW(L"BUTTON", L"Exit", WS_CHILD, 0, 0, 50, 26, window, nullptr,
+                                      wc.hInstance, nullptr);
+    ASSERT_NE(exitButton, nullptr);
+
+    ::EnableWindow(exitButton, FALSE);
+    Outcome o = Run(L"wash");
+    EXPECT_EQ(o.code, 2);
+    EXPECT_NE(o.err.find("the Quillmere window is running a wash or preview"), std::string::npos)
+        << o.err;
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(Run(L"preview").code, 0); // a preview changes nothing
+
+    ::EnableWindow(exitButton, TRUE);
+    o = Run(L"wash");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    ::DestroyWindow(window);
+    ::UnregisterClassW(L"TFormMainQLMR", wc.hInstance);
+}
+
+} // namespace
+} // namespace quill
