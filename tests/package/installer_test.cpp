@@ -280,7 +280,11 @@ TEST_F(Package, InstallsForTheUserAndStartsFromTheInstalledFolder) {
         }));
 
         // Its files cannot be replaced while it runs: setup says so and fails.
-        EXPECT_NE(RunToEnd(SetupProgram(), L"/S"), 0);
+        EXPECT_EQ(RunToEnd(SetupProgram(), L"/S"), 3);
+        // Nor does the uninstaller (run in place, to wait for it).
+        EXPECT_EQ(
+            RunToEnd(folder_ + L"uninstall.exe", L"/S _?=" + folder_.substr(0, folder_.size() - 1)),
+            3);
         EXPECT_EQ(FilesIn(folder_), Installed());
         EXPECT_EQ(Read(folder_ + ProgramName()), Read(Built()));
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER));
