@@ -79,18 +79,19 @@ files+=(const/system.txt log.htm help.chm readme.txt)
 
 # The readme, with Windows line ends.
 cli_section=""
-cli_file=""
+printf -v files_lines '  %-21sthe program' "$program"
 if [ -n "$cli" ]; then
-  cli_section=$'\n'"From a command prompt, a script or Task Scheduler, $cli washes with the"$'\n'
-  cli_section+="same wash items, settings, exclusions and log, without a window:"$'\n'
+  cli_section=$'\n'"$cli washes from a command prompt, a script or Task Scheduler,"$'\n'
+  cli_section+="with the same wash items, settings, exclusions and log as the window:"$'\n'
   cli_section+="\"$cli --help\" lists its commands."$'\n'
-  cli_file=$'\n'"  $cli"
+  printf -v cli_line '  %-21sthe console front end' "$cli"
+  files_lines+=$'\n'$cli_line
 fi
 VERSION=$version ARCH=$arch ARCH_NAME=$arch_name PROGRAM=$program CLI_SECTION=$cli_section \
-  CLI_FILE=$cli_file awk '{
+  PROGRAM_FILES=$files_lines awk '{
     gsub(/@VERSION@/, ENVIRON["VERSION"]); gsub(/@ARCH_NAME@/, ENVIRON["ARCH_NAME"])
     gsub(/@ARCH@/, ENVIRON["ARCH"]); gsub(/@PROGRAM@/, ENVIRON["PROGRAM"])
-    gsub(/@CLI_FILE@/, ENVIRON["CLI_FILE"]); gsub(/@CLI_SECTION@/, ENVIRON["CLI_SECTION"])
+    gsub(/@PROGRAM_FILES@/, ENVIRON["PROGRAM_FILES"]); gsub(/@CLI_SECTION@/, ENVIRON["CLI_SECTION"])
     print
   }' "$here/readme.txt" | sed 's/$/\r/' >"$folder/readme.txt"
 
