@@ -21,7 +21,8 @@ run: deps
 	bash scripts/run-program.sh
 
 # The packages of both builds, each zip read back.
-dist: deps
+dist:
+	bash scripts/install-deps.sh
 	$(MAKE) win32 win64
 	bash packaging/make-package.sh $(WIN32) $(DIST)
 	bash packaging/make-package.sh $(WIN64) $(DIST)
