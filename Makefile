@@ -1,14 +1,17 @@
 # make test  installs what is missing, builds every configuration and runs every
 #            test this machine can run.
+# make dist  builds both Windows programs and packs each into dist/: a portable
+#            zip and a setup program (packaging/).
 # make run   starts the program on its shipped defaults (on a virtual display
 #            when no X display is set).
 
 NATIVE := build/native
 WIN32  := build/win32
 WIN64  := build/win64
+DIST   := dist
 JOBS   ?= $(shell nproc)
 
-.PHONY: test run deps native win32 win64 test-native test-windows format clean
+.PHONY: test run dist deps native win32 win64 test-native test-windows format clean
 
 test: deps
 	$(MAKE) native win32 win64
@@ -16,6 +19,15 @@ test: deps
 
 run: deps
 	bash scripts/run-program.sh
+
+# The packages of both builds, each zip read back.
+dist:
+	bash scripts/install-deps.sh
+	$(MAKE) win32 win64
+	bash packaging/make-package.sh $(WIN32) $(DIST)
+	bash packaging/make-package.sh $(WIN64) $(DIST)
+	bash packaging/check-zip.sh $(DIST) $(WIN32)
+	bash packaging/check-zip.sh $(DIST) $(WIN64)
 
 deps:
 	bash scripts/install-deps.sh
@@ -44,4 +56,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build $(DIST)

@@ -12,7 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(wine wine64 cmake g++ make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  xvfb xauth chromium fonts-wqy-microhei imagemagick librsvg2-bin fp-utils libchm-bin)
+  xvfb xauth chromium fonts-wqy-microhei imagemagick librsvg2-bin fp-utils libchm-bin nsis)
 # The 32-bit Wine loader only where the kernel runs 32-bit programs.
 i386_packages=()
 if bash "$here/wine-arch.sh" --kernel; then

@@ -69,7 +69,9 @@ export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=$arch
 export WINELOADER=$loader
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No menu entries or file associations on the Unix desktop for the shortcuts
+# a program (such as a setup program) makes in the prefix.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 # Wine keeps its recycle bin in the freedesktop trash: a private one here, so
 # tests that empty it never touch the user's own.
 export XDG_DATA_HOME="$build_dir/xdg-data"
