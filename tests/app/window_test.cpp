@@ -3,6 +3,7 @@
 // start activating the first and ending, selection and check marks from the
 // keyboard, and the order file written when the window closes.
 
+#include "app/win32/dialogs/wash_item_editor_ids.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
@@ -29,8 +30,8 @@ constexpr int kBtnWashAll = 109;
 constexpr int kSpCancelPreview = 111;
 constexpr int kPreviewClose = 11;
 constexpr int kSpNew = 302;
-constexpr int kEditorNameEdit = 101; // the wash item editor's controls, top down from 100
-constexpr int kEditorSave = 105;
+constexpr int kEditorNameEdit = dialog::wash_item_editor::kEditName;
+constexpr int kEditorSave = dialog::wash_item_editor::kButtonSave;
 constexpr int kPreviewFileList = 101; // the list of the second page
 
 TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
