@@ -37,22 +37,23 @@ namespace {
 using platform::win32::Wide;
 using namespace test::window;
 
+// The item preview's controls.
+constexpr int kPreviewWash = 10;
+constexpr int kPreviewClose = 11;
+constexpr int kPreviewTabs = 12;
+constexpr int kPreviewFiles = 100;
+constexpr int kPreviewEntries = 101;
+constexpr int kPreviewSelectAll = 200;
+
 // The main window's commands.
 constexpr int kBtnSetting = 100;
 constexpr int kBtnExclude = 101;
 constexpr int kSpeedButton3 = 106; // About
 constexpr int kChListBoxItem = 200;
+constexpr int kBtnPreviewCurrentItem = 300;
 constexpr int kSpNew = 302;
 constexpr int kBtnaddfolder = 402;
 constexpr int kBtnAddRegsiterChild = 502;
-
-std::wstring ScreenshotFolder() {
-    std::string unix = QUILL_SCREENSHOTS;
-    for (char& c : unix) {
-        c = c == '/' ? '\\' : c;
-    }
-    return Wide("Z:" + unix);
-}
 
 std::wstring ClassOf(HWND w) {
     wchar_t name[64] = {};
@@ -215,7 +216,10 @@ public:
                  "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\n"
                  "tFolder.Total=1\r\ntFolder0.ChildItemName=Temp files\r\n"
                  "tFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                 "tFolder0.deletepath=C:\\Temp\\*.tmp\r\n");
+                 "tFolder0.deletepath=" +
+                     env->Root() + "junk\\*.tmp\r\n");
+        env->Put("junk\\a.tmp", "a");
+        env->Put("junk\\b.tmp", "b");
         env->Put("wildcard.ini", "[Common]\r\nWildcard Total=2\r\nWildcard0=*.tmp\r\n"
                                  "Wildcard1=*.log\r\n[Exclude Files]\r\nCount=2\r\n"
                                  "Record0=C:\\Temp\\keep.tmp\r\nRecord1=C:\\Windows\\*.log\r\n");
@@ -501,6 +505,49 @@ TEST(DialogLayout, EditorsTakeEnterAndKeepRadioGroupsOneTabStop) {
         Press(::GetDlgItem(dialog, about::kTextProduct), VK_RETURN);
         EXPECT_TRUE(Closes(L"Taboutform"));
     }
+}
+
+TEST(DialogLayout, ItemPreviewFollowsItsBorderAndChangesPagesByCtrlTab) {
+    OnScreen s;
+    ASSERT_TRUE(s.Ok());
+    Post(s.window, kBtnPreviewCurrentItem);
+    HWND preview = WaitForDialog(L"TFormPreviewFolderRegister");
+    ASSERT_TRUE(preview);
+    ExpectLaidOut(preview);
+    HWND files = ::GetDlgItem(preview, kPreviewFiles);
+    HWND tabs = ::GetDlgItem(preview, kPreviewTabs);
+    EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_TRUE(Inside(RectIn(preview, files), RectIn(preview, tabs)));
+    EXPECT_TRUE(Inside(RectOf(preview, kPreviewSelectAll), RectIn(preview, tabs)));
+    Shoot(preview, L"preview-item");
+
+    // Dragged larger, the list grows with it and the buttons stay below.
+    const RECT list = RectIn(preview, files);
+    RECT outer{};
+    ::GetWindowRect(preview, &outer);
+    ::SetWindowPos(preview, nullptr, 0, 0, outer.right - outer.left + 100,
+                   outer.bottom - outer.top + 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const RECT now = RectIn(preview, files);
+            return now.right - now.left == list.right - list.left + 100 &&
+                   now.bottom - now.top == list.bottom - list.top + 80;
+        },
+        5000));
+    ExpectLaidOut(preview);
+    EXPECT_GE(RectOf(preview, kPreviewWash).top, RectIn(preview, tabs).bottom);
+
+    // Ctrl+Tab: the registry page.
+    ::SetForegroundWindow(preview);
+    Chord({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(WaitFor([&] { return TabCtrl_GetCurSel(tabs) == 1; }, 5000));
+    EXPECT_TRUE(
+        WaitFor([&] { return ::IsWindowVisible(::GetDlgItem(preview, kPreviewEntries)) != 0; }));
+    EXPECT_FALSE(::IsWindowVisible(files));
+
+    Press(::GetDlgItem(preview, kPreviewClose), VK_ESCAPE);
+    EXPECT_TRUE(Closes(L"TFormPreviewFolderRegister"));
+    EXPECT_EQ(s.env->Get("junk\\a.tmp"), "a");
 }
 
 } // namespace

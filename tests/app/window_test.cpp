@@ -4,6 +4,7 @@
 // keyboard, and the order file written when the window closes.
 
 #include "app/win32/dialogs/wash_item_editor_ids.h"
+#include "support/screenshot.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
@@ -147,6 +148,8 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
     ASSERT_TRUE(files);
     EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_TRUE(::IsWindowVisible(files)); // the page "Clean Folder/File"
+    ::Sleep(700);                          // painted, for its picture
+    EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotFolder(), L"preview-all"));
     // Under the dialog the main window takes no input but its Cancel button.
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kBtnWashAll)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kChListBoxItem)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/wide.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -126,6 +128,17 @@ inline std::vector<std::uint8_t> Grab(HWND window, int& width, int& height) {
     ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return Grab(r, width, height);
 }
+
+#ifdef QUILL_SCREENSHOTS
+// The folder of the pictures, build/<arch>/artefacts/screenshots.
+inline std::wstring ScreenshotFolder() {
+    std::string unix = QUILL_SCREENSHOTS;
+    for (char& c : unix) {
+        c = c == '/' ? '\\' : c;
+    }
+    return platform::win32::Wide("Z:" + unix);
+}
+#endif
 
 // Saves the picture of the window as folder\name.png, the folder made when
 // missing; true when written.
