@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/pacer.h"
+#include "app/win32/dialogs/dialog_context.h"
 #include "app/win32/modal_window.h"
 #include "platform/win32/win32_tray.h"
 
@@ -82,6 +83,8 @@ private:
     // Copies the logic's state into the controls, touching only those whose
     // state changed.
     void Mirror();
+    // What the dialogs need of this window: its stack, help and error handler.
+    DialogContext Dialogs();
     // Mirror and paint what changed, at most once per refresh interval
     // unless the status bar changes its mode.
     void Refresh();

@@ -56,7 +56,8 @@ HWND CreateCentredPopup(HINSTANCE instance, const wchar_t* className, WNDPROC pr
         work.top + ((work.bottom - work.top) - h) / 2, w, h, stack.Top(), nullptr, instance, self);
 }
 
-void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended) {
+void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended,
+              const std::function<bool(const MSG&)>& preTranslate) {
     stack.Enter(window);
     ::ShowWindow(window, SW_SHOW);
     MSG msg{};
@@ -65,6 +66,9 @@ void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended
         if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
+        }
+        if (preTranslate && preTranslate(msg)) {
+            continue;
         }
         if (!::IsDialogMessageW(window, &msg)) {
             ::TranslateMessage(&msg);

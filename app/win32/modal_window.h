@@ -48,8 +48,11 @@ HWND CreateCentredPopup(HINSTANCE instance, const wchar_t* className, WNDPROC pr
                         int clientHeight, const ModalStack& stack, void* self);
 
 // Shows the window and runs its messages until ended() holds; the window is
-// on the stack meanwhile. The window is destroyed afterwards; a quit request
-// met on the way is passed on to the loop outside.
-void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended);
+// on the stack meanwhile. A message that preTranslate takes (returns true
+// for) goes no further; the others pass the dialog manager. The window is
+// destroyed afterwards; a quit request met on the way is passed on to the
+// loop outside.
+void RunModal(HWND window, ModalStack& stack, const std::function<bool()>& ended,
+              const std::function<bool(const MSG&)>& preTranslate = {});
 
 } // namespace quill::win32app

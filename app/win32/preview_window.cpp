@@ -4,6 +4,8 @@
 #include "app/win32/modal_window.h"
 #include "platform/win32/wide.h"
 
+#include <algorithm>
+
 namespace quill::win32app {
 
 namespace {
@@ -97,7 +99,9 @@ void PreviewWindow::ShowModal() {
     CreateControls();
     ShowPage(dialog_.ActivePage);
 
-    RunModal(hwnd_, stack_, [this] { return dialog_.Closed; });
+    RunModal(
+        hwnd_, stack_, [this] { return dialog_.Closed; },
+        [this](const MSG& msg) { return PreTranslate(msg); });
     hwnd_ = nullptr;
     if (failure_) {
         std::rethrow_exception(failure_);
@@ -105,10 +109,6 @@ void PreviewWindow::ShowModal() {
 }
 
 void PreviewWindow::CreateControls() {
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    const int cw = client.right;
-    const int ch = client.bottom;
     listFont_ = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                               0, 0, L"Arial");
     buttonFont_ = ::CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
@@ -126,12 +126,12 @@ void PreviewWindow::CreateControls() {
         ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     };
 
-    int top = 8;
     const std::vector<std::string> names = dialog_.PageNames();
     if (!names.empty()) {
+        // Below the lists, which it frames: it clips them out of what it paints.
         tabs_ = ::CreateWindowExW(
-            0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 8, 6, cw - 16, 24, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), instance_, nullptr);
+            0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0,
+            0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), instance_, nullptr);
         ::SendMessageW(tabs_, WM_SETFONT,
                        reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -141,10 +141,7 @@ void PreviewWindow::CreateControls() {
             item.pszText = name.data();
             TabCtrl_InsertItem(tabs_, static_cast<int>(i), &item);
         }
-        top = 34;
     }
-    const int listWidth = cw - 16 - 32;
-    const int listHeight = ch - top - 52;
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         Page& page = pages_[i];
         const int id = static_cast<int>(i);
@@ -152,8 +149,8 @@ void PreviewWindow::CreateControls() {
             WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                 LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-            8, top, listWidth, listHeight, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + id)), instance_, nullptr);
+            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + id)),
+            instance_, nullptr);
         ::SendMessageW(page.view, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
         ListView_SetExtendedListViewStyle(page.view, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
         LVCOLUMNW column{};
@@ -163,24 +160,77 @@ void PreviewWindow::CreateControls() {
         ListView_SetItemCountEx(page.view, page.list->Count(), LVSICF_NOINVALIDATEALL);
 
         page.selectAll = ::CreateWindowExW(
-            0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top, 28, 28, hwnd_,
+            0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSelectAllId + id)), instance_,
             nullptr);
         page.unselectAll = ::CreateWindowExW(
-            0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top + 32, 28, 28, hwnd_,
+            0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstUnselectAllId + id)), instance_,
             nullptr);
         hint(page.selectAll, L"Select All");
         hint(page.unselectAll, L"Unselect All");
     }
-    wash_ = ::CreateWindowExW(
-        0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 - 110, ch - 40, 100, 30,
-        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWashId)), instance_, nullptr);
-    close_ = ::CreateWindowExW(
-        0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 + 10, ch - 40, 100, 30,
-        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance_, nullptr);
+    wash_ = ::CreateWindowExW(0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                              0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWashId)),
+                              instance_, nullptr);
+    close_ = ::CreateWindowExW(0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                               0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)),
+                               instance_, nullptr);
     ::SendMessageW(wash_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
     ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    if (tabs_) {
+        // Last in the Tab order, as it is lowest on screen.
+        ::SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    LayOut();
+}
+
+void PreviewWindow::LayOut() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int cw = client.right;
+    const int ch = client.bottom;
+    constexpr int kMargin = 8;
+    constexpr int kSmall = 28;     // the Select All and Unselect All buttons
+    constexpr int kButtonRow = 46; // Wash and Close, with their margins
+    // The lists' area: inside the tab control's frame when there are pages.
+    RECT area{kMargin, kMargin, cw - kMargin, ch - kButtonRow};
+    if (tabs_) {
+        ::MoveWindow(tabs_, area.left, area.top - 2, area.right - area.left,
+                     area.bottom - area.top + 2, TRUE);
+        RECT inside{0, 0, area.right - area.left, area.bottom - area.top + 2};
+        TabCtrl_AdjustRect(tabs_, FALSE, &inside);
+        ::OffsetRect(&inside, area.left, area.top - 2);
+        area = inside;
+        ::InflateRect(&area, -2, -2);
+    }
+    const int listWidth = std::max(0, static_cast<int>(area.right - area.left) - kSmall - 4);
+    const int listHeight = std::max(0, static_cast<int>(area.bottom - area.top));
+    for (Page& page : pages_) {
+        ::MoveWindow(page.view, area.left, area.top, listWidth, listHeight, TRUE);
+        ::MoveWindow(page.selectAll, area.right - kSmall, area.top, kSmall, kSmall, TRUE);
+        ::MoveWindow(page.unselectAll, area.right - kSmall, area.top + kSmall + 4, kSmall, kSmall,
+                     TRUE);
+    }
+    ::MoveWindow(wash_, cw / 2 - 110, ch - 38, 100, 30, TRUE);
+    ::MoveWindow(close_, cw / 2 + 10, ch - 38, 100, 30, TRUE);
+}
+
+bool PreviewWindow::PreTranslate(const MSG& msg) {
+    // Ctrl+Tab and Ctrl+Shift+Tab change the page.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !tabs_ ||
+        (::GetKeyState(VK_CONTROL) & 0x8000) == 0 ||
+        (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) {
+        return false;
+    }
+    const int count = static_cast<int>(pages_.size());
+    const bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    ShowPage((TabCtrl_GetCurSel(tabs_) + (back ? count - 1 : 1)) % count);
+    const HWND focus = ::GetFocus();
+    if (!focus || !::IsWindowVisible(focus)) {
+        ::SetFocus(tabs_);
+    }
+    return true;
 }
 
 void PreviewWindow::ShowPage(int index) {
@@ -377,6 +427,18 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_SIZE:
+            if (wash_) {
+                LayOut(); // the item dialog's border can be dragged
+            }
+            break;
+        case WM_GETMINMAXINFO: {
+            // Never smaller than the buttons need.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize.x = 320;
+            limits->ptMinTrackSize.y = 200;
+            return 0;
+        }
         case WM_CLOSE:
             if (!washing_) {
                 dialog_.Close();

@@ -46,6 +46,10 @@ private:
                                        LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Places the controls in the client area as it is now.
+    void LayOut();
+    // Keys the window takes before the dialog manager does.
+    bool PreTranslate(const MSG& msg);
     void ShowPage(int index);
     Page* PageOf(HWND view);
     void Toggle(Page& page, int row);

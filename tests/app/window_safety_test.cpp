@@ -6,6 +6,7 @@
 // in the tray still washes; the tray icon comes back when the shell
 // restarts; a hot key another program holds is reported.
 
+#include "app/win32/dialogs/folder_child_editor_ids.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
@@ -33,10 +34,9 @@ constexpr int kSpDelete = 304;
 constexpr int kBtnPreviewCurrentFolder = 400;
 constexpr int kBtnWashFolder = 401;
 constexpr int kBtnaddfolder = 402;
-// The folder/file child editor's, top down from 100.
-constexpr int kFolderName = 101;
-constexpr int kFolderPickFile = 105;
-constexpr int kFolderSave = 117;
+constexpr int kFolderName = dialog::folder_child_editor::kEditName;
+constexpr int kFolderPickFile = dialog::folder_child_editor::kButtonSelectFile;
+constexpr int kFolderSave = dialog::folder_child_editor::kButtonSave;
 // The preview dialog's Wash button.
 constexpr int kPreviewWash = 10;
 

@@ -3,6 +3,8 @@
 // start activating the first and ending, selection and check marks from the
 // keyboard, and the order file written when the window closes.
 
+#include "app/win32/dialogs/wash_item_editor_ids.h"
+#include "support/screenshot.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
@@ -29,8 +31,8 @@ constexpr int kBtnWashAll = 109;
 constexpr int kSpCancelPreview = 111;
 constexpr int kPreviewClose = 11;
 constexpr int kSpNew = 302;
-constexpr int kEditorNameEdit = 101; // the wash item editor's controls, top down from 100
-constexpr int kEditorSave = 105;
+constexpr int kEditorNameEdit = dialog::wash_item_editor::kEditName;
+constexpr int kEditorSave = dialog::wash_item_editor::kButtonSave;
 constexpr int kPreviewFileList = 101; // the list of the second page
 
 TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
@@ -146,6 +148,8 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
     ASSERT_TRUE(files);
     EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_TRUE(::IsWindowVisible(files)); // the page "Clean Folder/File"
+    ::Sleep(700);                          // painted, for its picture
+    EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotFolder(), L"preview-all"));
     // Under the dialog the main window takes no input but its Cancel button.
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kBtnWashAll)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kChListBoxItem)));
