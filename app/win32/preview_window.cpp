@@ -2,7 +2,10 @@
 
 #include "app/error_barrier.h"
 #include "app/win32/modal_window.h"
+#include "app/win32/preview_window_ids.h"
 #include "platform/win32/wide.h"
+
+#include <algorithm>
 
 namespace quill::win32app {
 
@@ -10,12 +13,7 @@ namespace {
 
 using platform::win32::Wide;
 
-constexpr int kWashId = 10;
-constexpr int kCloseId = 11;
-constexpr int kTabsId = 12;
-constexpr int kFirstListId = 100;        // + page index
-constexpr int kFirstSelectAllId = 200;   // + page index
-constexpr int kFirstUnselectAllId = 300; // + page index
+using namespace previewids;
 
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kKeySelection = RGB(10, 95, 137);
@@ -96,6 +94,10 @@ void PreviewWindow::ShowModal() {
     }
     CreateControls();
     ShowPage(dialog_.ActivePage);
+    // Never smaller than designed.
+    RECT frame{};
+    ::GetWindowRect(hwnd_, &frame);
+    minimumSize_ = {frame.right - frame.left, frame.bottom - frame.top};
 
     RunModal(hwnd_, stack_, [this] { return dialog_.Closed; });
     hwnd_ = nullptr;
@@ -105,10 +107,6 @@ void PreviewWindow::ShowModal() {
 }
 
 void PreviewWindow::CreateControls() {
-    RECT client{};
-    ::GetClientRect(hwnd_, &client);
-    const int cw = client.right;
-    const int ch = client.bottom;
     listFont_ = ::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                               0, 0, L"Arial");
     buttonFont_ = ::CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
@@ -126,12 +124,11 @@ void PreviewWindow::CreateControls() {
         ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     };
 
-    int top = 8;
     const std::vector<std::string> names = dialog_.PageNames();
     if (!names.empty()) {
         tabs_ = ::CreateWindowExW(
-            0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 8, 6, cw - 16, 24, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), instance_, nullptr);
+            0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0,
+            0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAGES)), instance_, nullptr);
         ::SendMessageW(tabs_, WM_SETFONT,
                        reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -141,10 +138,7 @@ void PreviewWindow::CreateControls() {
             item.pszText = name.data();
             TabCtrl_InsertItem(tabs_, static_cast<int>(i), &item);
         }
-        top = 34;
     }
-    const int listWidth = cw - 16 - 32;
-    const int listHeight = ch - top - 52;
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         Page& page = pages_[i];
         const int id = static_cast<int>(i);
@@ -152,8 +146,8 @@ void PreviewWindow::CreateControls() {
             WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                 LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-            8, top, listWidth, listHeight, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + id)), instance_, nullptr);
+            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDL_FIRST_LIST + id)),
+            instance_, nullptr);
         ::SendMessageW(page.view, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
         ListView_SetExtendedListViewStyle(page.view, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
         LVCOLUMNW column{};
@@ -163,24 +157,48 @@ void PreviewWindow::CreateControls() {
         ListView_SetItemCountEx(page.view, page.list->Count(), LVSICF_NOINVALIDATEALL);
 
         page.selectAll = ::CreateWindowExW(
-            0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top, 28, 28, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSelectAllId + id)), instance_,
+            0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_FIRST_SELECT_ALL + id)), instance_,
             nullptr);
         page.unselectAll = ::CreateWindowExW(
-            0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, cw - 36, top + 32, 28, 28, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstUnselectAllId + id)), instance_,
+            0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_FIRST_UNSELECT_ALL + id)), instance_,
             nullptr);
         hint(page.selectAll, L"Select All");
         hint(page.unselectAll, L"Unselect All");
     }
-    wash_ = ::CreateWindowExW(
-        0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 - 110, ch - 40, 100, 30,
-        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWashId)), instance_, nullptr);
-    close_ = ::CreateWindowExW(
-        0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw / 2 + 10, ch - 40, 100, 30,
-        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance_, nullptr);
+    wash_ = ::CreateWindowExW(0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                              0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_WASH)),
+                              instance_, nullptr);
+    close_ = ::CreateWindowExW(0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                               0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_CLOSE)),
+                               instance_, nullptr);
     ::SendMessageW(wash_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
     ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+    Layout();
+}
+
+void PreviewWindow::Layout() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const int cw = client.right;
+    const int ch = client.bottom;
+    int top = 8;
+    if (tabs_) {
+        ::MoveWindow(tabs_, 8, 6, cw - 16, 24, TRUE);
+        top = 34;
+    }
+    // The lists take what the size gives; their small buttons stay at their
+    // right, Wash and Close in the middle of the bottom edge.
+    const int listWidth = std::max(cw - 16 - 32, 0);
+    const int listHeight = std::max(ch - top - 52, 0);
+    for (Page& page : pages_) {
+        ::MoveWindow(page.view, 8, top, listWidth, listHeight, TRUE);
+        ::MoveWindow(page.selectAll, cw - 36, top, 28, 28, TRUE);
+        ::MoveWindow(page.unselectAll, cw - 36, top + 32, 28, 28, TRUE);
+    }
+    ::MoveWindow(wash_, cw / 2 - 110, ch - 40, 100, 30, TRUE);
+    ::MoveWindow(close_, cw / 2 + 10, ch - 40, 100, 30, TRUE);
 }
 
 void PreviewWindow::ShowPage(int index) {
@@ -243,11 +261,11 @@ void PreviewWindow::Wash() {
 }
 
 void PreviewWindow::OnCommand(int id) {
-    if (id == kWashId) {
+    if (id == IDB_WASH) {
         Wash();
         return;
     }
-    if (id == kCloseId || id == IDCANCEL) {
+    if (id == IDB_CLOSE || id == IDCANCEL) {
         if (!washing_) {
             dialog_.Close();
         }
@@ -255,9 +273,9 @@ void PreviewWindow::OnCommand(int id) {
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         Page& page = pages_[i];
-        if (id == kFirstSelectAllId + static_cast<int>(i)) {
+        if (id == IDB_FIRST_SELECT_ALL + static_cast<int>(i)) {
             page.list->SelectAll();
-        } else if (id == kFirstUnselectAllId + static_cast<int>(i)) {
+        } else if (id == IDB_FIRST_UNSELECT_ALL + static_cast<int>(i)) {
             page.list->UnselectAll();
         } else {
             continue;
@@ -377,6 +395,16 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_SIZE:
+            if (wash_) {
+                Layout();
+            }
+            break;
+        case WM_GETMINMAXINFO:
+            if (minimumSize_.x > 0) {
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = minimumSize_;
+            }
+            break;
         case WM_CLOSE:
             if (!washing_) {
                 dialog_.Close();

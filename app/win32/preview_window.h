@@ -46,6 +46,8 @@ private:
                                        LPARAM lParam) noexcept;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Places the controls in the client area; the lists grow with it.
+    void Layout();
     void ShowPage(int index);
     Page* PageOf(HWND view);
     void Toggle(Page& page, int row);
@@ -69,6 +71,7 @@ private:
     std::wstring text_; // the text handed to the list views
     std::exception_ptr failure_;
     bool washing_ = false;
+    POINT minimumSize_{0, 0};
 };
 
 } // namespace quill::win32app
