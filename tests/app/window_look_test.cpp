@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace quill {
 namespace {
@@ -70,6 +71,11 @@ ScreenPicture ClientPicture(HWND w) {
     return ScreenPicture(w, client);
 }
 
+bool StartsWith(const std::wstring& text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() &&
+           std::wstring_view(text).substr(0, prefix.size()) == prefix;
+}
+
 RECT ScreenRect(HWND w) {
     RECT r{};
     ::GetWindowRect(w, &r);
@@ -89,7 +95,15 @@ TEST(LookOnScreen, MainWindowAndItemPreview) {
                  "junk\\*.tmp\r\ntFolder1.ChildItemName=Old logs\r\n"
                  "tFolder1.isactive=0\r\ntFolder1.bycategory=1\r\n"
                  "tFolder1.deletepath=" +
-                 env->Root() + "junk\\*.log\r\n");
+                 env->Root() +
+                 "junk\\*.log\r\ntRegister.Total=1\r\ntRegister0.ChildItemName=Look key\r\n"
+                 "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\QuillmereLookTest\r\n"
+                 "tRegister0.isactive=1\r\ntRegister0.CleanRegisterType=0\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QuillmereLookTest", 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(key);
     for (int i = 0; i < 12; ++i) {
         std::string name = "junk\\file";
         name += std::to_string(i);
@@ -195,8 +209,42 @@ TEST(LookOnScreen, MainWindowAndItemPreview) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(previewids::IDB_CLOSE, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewFolderRegister", nullptr); }));
 
+    // The registry entry's preview: a key entry in navy.
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDB_PREVIEW_REGISTER, BN_CLICKED), 0);
+    ASSERT_TRUE(
+        WaitFor([&] { return (dialog = ::FindWindowW(L"TFormPreviewregister", nullptr)); }));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }));
+    HWND entries = ::GetDlgItem(dialog, previewids::IDL_FIRST_LIST);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(entries, LVM_GETITEMCOUNT, 0, 0) == 1; }));
+    ::Sleep(300);
+    auto navy = [](COLORREF c) {
+        // Anti-aliased on white: blue well above red and green, dark.
+        return GetBValue(c) > GetRValue(c) + 40 && GetBValue(c) > GetGValue(c) + 40 &&
+               GetRValue(c) < 150;
+    };
+    // The row as far as the list shows it (its column runs on).
+    RECT client{};
+    ::GetClientRect(entries, &client);
+    const RECT row = RowRect(entries, 0);
+    RECT shown{};
+    ::IntersectRect(&shown, &row, &client);
+    EXPECT_GT(ScreenPicture(entries, shown).Count(navy), 10);
+    EXPECT_TRUE(ClientPicture(dialog).SavePng(PictureFolder() + L"preview-entries.png"));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(previewids::IDB_CLOSE, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewregister", nullptr); }));
+
+    // Wash Now, clicked: its run disables it; once over, the focus is on it
+    // again.
+    HWND status = ::GetDlgItem(window, IDS_STATUS);
+    ::SetForegroundWindow(window);
+    Click(washAll);
+    EXPECT_TRUE(WaitFor([&] { return env->Get("junk\\file0.tmp") == "<missing>"; }));
+    EXPECT_TRUE(WaitFor([&] { return StartsWith(TextOf(status), L"Washer Items Selected: 2 "); }));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == washAll; }));
+
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.EndsWithin(15000), 0);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\QuillmereLookTest");
 }
 
 } // namespace
