@@ -2,7 +2,7 @@
 
 #include "app/error_barrier.h"
 #include "app/resources/resource_ids.h"
-#include "app/win32/glyphs.h"
+#include "app/win32/main_commands.h"
 #include "app/win32/main_frame_ids.h"
 #include "platform/win32/wide.h"
 
@@ -11,20 +11,9 @@
 #include <vssym32.h>
 
 #include <exception>
+#include <span>
 
 namespace quill::win32app {
-
-// One command of the window: its control, its hint, the logic's state of the
-// control (none: always enabled), its handler (none: closes the window), and
-// its glyph or, for the Cancel buttons, its caption.
-struct MainCommand {
-    int id;
-    const wchar_t* hint;
-    ControlState TFormMainQLMR::*state;
-    void (TFormMainQLMR::*click)();
-    Glyph glyph;
-    const wchar_t* caption = nullptr;
-};
 
 namespace {
 
@@ -43,95 +32,7 @@ constexpr int kClientWidth = 707;
 constexpr int kClientHeight = 502;
 
 using namespace mainids;
-
 using Command = MainCommand;
-
-// Top toolbar, left to right; Exit stands apart at the right end.
-constexpr Command kToolbar[] = {
-    {IDB_SETTING, L"Preferences", &TFormMainQLMR::btnsetting, &TFormMainQLMR::btnsettingClick,
-     kGlyphPreferences},
-    {IDB_EXCLUDE, L"Select Files to Exclude", &TFormMainQLMR::btnExclude,
-     &TFormMainQLMR::btnExcludeClick, kGlyphExclude},
-    {IDB_VIEW_LOG, L"View Log", nullptr, &TFormMainQLMR::btnViewLogClick, kGlyphViewLog},
-    {IDB_DELETE_LOG, L"Delete Log", &TFormMainQLMR::btnDeleteLog, &TFormMainQLMR::btnDeleteLogClick,
-     kGlyphDeleteLog},
-    {IDB_IMPORT, L"Import Wash Items from PlugIn File", &TFormMainQLMR::SpeedButton7,
-     &TFormMainQLMR::SpeedButton7Click, kGlyphImport},
-    {IDB_EXPORT, L"Export Wash Items Selected to PlugIn File", &TFormMainQLMR::btnSavePlugin,
-     &TFormMainQLMR::btnSavePluginClick, kGlyphExport},
-    {IDB_ABOUT, L"About...", nullptr, &TFormMainQLMR::SpeedButton3Click, kGlyphAbout},
-    {IDB_HELP, L"Help", nullptr, &TFormMainQLMR::SpeedButton2Click, kGlyphHelp},
-    {IDB_MAIN_PREVIEW, L"Preview All Wash Items Checked", &TFormMainQLMR::btnMainPreview,
-     &TFormMainQLMR::btnMainPreviewClick, kGlyphPreview},
-    {IDB_WASH_ALL, L"Clean All Wash Items Checked", &TFormMainQLMR::btnWashAll,
-     &TFormMainQLMR::btnWashAllClick, kGlyphWash},
-};
-constexpr Command kExit{IDB_EXIT, L"Exit", &TFormMainQLMR::SpeedButton17, nullptr, kGlyphExit};
-// The two Cancel buttons, captioned, in one place right of Wash Now.
-constexpr Command kCancels[] = {
-    {IDB_MAIN_CANCEL, L"Cancel Operation", &TFormMainQLMR::spMainCancel,
-     &TFormMainQLMR::spMainCancelClick, kGlyphNone, L"Cancel"},
-    {IDB_CANCEL_PREVIEW, L"Cancel Operation", &TFormMainQLMR::SpCancelPreview,
-     &TFormMainQLMR::SpCancelPreviewClick, kGlyphNone, L"Cancel"},
-};
-
-// Beside the wash item list, top down.
-constexpr Command kItemCommands[] = {
-    {IDB_PREVIEW_ITEM, L"Preview Current Wash Item", &TFormMainQLMR::btnPreviewCurrentItem,
-     &TFormMainQLMR::btnPreviewCurrentItemClick, kGlyphPreview},
-    {IDB_WASH_ITEM, L"Clean Current Wash Item", &TFormMainQLMR::btnWashSingle,
-     &TFormMainQLMR::btnWashSingleClick, kGlyphWash},
-    {IDB_NEW_ITEM, L"Add Wash Item", &TFormMainQLMR::SpNew, &TFormMainQLMR::SpNewClick, kGlyphAdd},
-    {IDB_EDIT_ITEM, L"Edit Current Wash Item", &TFormMainQLMR::SpEdit, &TFormMainQLMR::SpEditClick,
-     kGlyphEdit},
-    {IDB_DELETE_ITEM, L"Delete Current Wash Item", &TFormMainQLMR::SpDelete,
-     &TFormMainQLMR::SpDeleteClick, kGlyphDelete},
-    {IDB_ITEM_UP, L"Up Current Wash Item", &TFormMainQLMR::btnUp, &TFormMainQLMR::btnUpClick,
-     kGlyphUp},
-    {IDB_ITEM_DOWN, L"Down Current Wash Item", &TFormMainQLMR::btnDown,
-     &TFormMainQLMR::btnDownClick, kGlyphDown},
-    {IDB_CHECK_ITEMS, L"Check All Wash Items", &TFormMainQLMR::btnSelectall,
-     &TFormMainQLMR::btnSelectallClick, kGlyphCheckAll},
-    {IDB_UNCHECK_ITEMS, L"UnCheck All Wash Items", &TFormMainQLMR::btnUnselectAll,
-     &TFormMainQLMR::btnUnselectAllClick, kGlyphUncheckAll},
-};
-
-// The folder/file box, top down.
-constexpr Command kFolderCommands[] = {
-    {IDB_PREVIEW_FOLDER, L"Preview Files of Current Item", &TFormMainQLMR::btnPreviewCurrentFolder,
-     &TFormMainQLMR::btnPreviewCurrentFolderClick, kGlyphPreview},
-    {IDB_WASH_FOLDER, L"Clean Files of Current Item", &TFormMainQLMR::btnWashFolder,
-     &TFormMainQLMR::btnWashFolderClick, kGlyphWash},
-    {IDB_ADD_FOLDER, L"Add Folder/File Item", &TFormMainQLMR::btnaddfolder,
-     &TFormMainQLMR::btnaddfolderClick, kGlyphAdd},
-    {IDB_EDIT_FOLDER, L"Edit Current Folder/File Item", &TFormMainQLMR::btnEditFolder,
-     &TFormMainQLMR::btnEditFolderClick, kGlyphEdit},
-    {IDB_DELETE_FOLDER, L"Delete Current Folder/File Item", &TFormMainQLMR::btndeletefolder,
-     &TFormMainQLMR::btndeletefolderClick, kGlyphDelete},
-    {IDB_CHECK_FOLDERS, L"Check All Wash Items", &TFormMainQLMR::SpeedButton1,
-     &TFormMainQLMR::SpeedButton1Click, kGlyphCheckAll},
-    {IDB_UNCHECK_FOLDERS, L"UnCheck All Wash Items", &TFormMainQLMR::SpeedButton4,
-     &TFormMainQLMR::SpeedButton4Click, kGlyphUncheckAll},
-};
-
-// The registry box, top down.
-constexpr Command kRegisterCommands[] = {
-    {IDB_PREVIEW_REGISTER, L"Preview Registry Entry of Current Item",
-     &TFormMainQLMR::btnPreviewCurrentRegister, &TFormMainQLMR::btnPreviewCurrentRegisterClick,
-     kGlyphPreview},
-    {IDB_WASH_REGISTER, L"Wash Registry Entry of Current Item", &TFormMainQLMR::btnWashRegister,
-     &TFormMainQLMR::btnWashRegisterClick, kGlyphWash},
-    {IDB_ADD_REGISTER, L"Add Registry Entry Item", &TFormMainQLMR::btnAddRegsiterChild,
-     &TFormMainQLMR::btnAddRegsiterChildClick, kGlyphAdd},
-    {IDB_EDIT_REGISTER, L"Edit Current Registry Entry Item", &TFormMainQLMR::btnEditRegsiterChild,
-     &TFormMainQLMR::btnEditRegsiterChildClick, kGlyphEdit},
-    {IDB_DELETE_REGISTER, L"Delete Registry Entry Item", &TFormMainQLMR::btndeleteregister,
-     &TFormMainQLMR::btndeleteregisterClick, kGlyphDelete},
-    {IDB_CHECK_REGISTERS, L"Check All Wash Items", &TFormMainQLMR::SpeedButton6,
-     &TFormMainQLMR::SpeedButton6Click, kGlyphCheckAll},
-    {IDB_UNCHECK_REGISTERS, L"UnCheck All Wash Items", &TFormMainQLMR::SpeedButton5,
-     &TFormMainQLMR::SpeedButton5Click, kGlyphUncheckAll},
-};
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 // Rows of the three lists.
@@ -438,7 +339,7 @@ void MainFrame::CreateControls() {
 
     // Top toolbar, left to right; Exit at the right end.
     int x = 4;
-    for (const Command& c : kToolbar) {
+    for (const Command& c : ToolbarCommands()) {
         // A little space between the groups: settings, log, plug-ins, about
         // and help, runs.
         if (c.id == IDB_VIEW_LOG || c.id == IDB_IMPORT || c.id == IDB_ABOUT ||
@@ -449,11 +350,11 @@ void MainFrame::CreateControls() {
         x += kButtonSize + 2;
     }
     // The two Cancel buttons share one place right of Wash Now, hidden.
-    spMainCancel_ = AddCommand(kCancels[0], x, 4, 65, kButtonSize);
-    spCancelPreview_ = AddCommand(kCancels[1], x, 4, 65, kButtonSize);
+    spMainCancel_ = AddCommand(MainCancelCommand(), x, 4, 65, kButtonSize);
+    spCancelPreview_ = AddCommand(PreviewCancelCommand(), x, 4, 65, kButtonSize);
     ::ShowWindow(spMainCancel_, SW_HIDE);
     ::ShowWindow(spCancelPreview_, SW_HIDE);
-    AddCommand(kExit, kClientWidth - 4 - kButtonSize, 4, kButtonSize, kButtonSize);
+    AddCommand(ExitCommand(), kClientWidth - 4 - kButtonSize, 4, kButtonSize, kButtonSize);
 
     // Left half: the wash item list and its commands.
     HWND label = ::CreateWindowExW(0, L"STATIC", L"Wash Item", WS_CHILD | WS_VISIBLE, 4, 38, 200,
@@ -461,7 +362,7 @@ void MainFrame::CreateControls() {
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     items_.hwnd = AddList(IDL_ITEMS, 4, 54, 314, 418);
     int y = 54;
-    for (const Command& c : kItemCommands) {
+    for (const Command& c : ItemCommands()) {
         AddCommand(c, 322, y, kButtonSize, kButtonSize);
         y += kButtonSize + 4;
     }
@@ -472,11 +373,11 @@ void MainFrame::CreateControls() {
         int top;
         int listId;
         ListMirror* mirror;
-        const Command (&commands)[7];
+        std::span<const Command> commands;
     } boxes[] = {
-        {L"Clean Folder/File of Current Wash Item", 34, IDL_FOLDERS, &folders_, kFolderCommands},
+        {L"Clean Folder/File of Current Wash Item", 34, IDL_FOLDERS, &folders_, FolderCommands()},
         {L"Clean Registry Entry of Current Wash Item", 256, IDL_REGISTERS, &registers_,
-         kRegisterCommands},
+         RegisterCommands()},
     };
     for (const auto& box : boxes) {
         HWND group = ::CreateWindowExW(0, L"BUTTON", box.title, WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
