@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kOrderFile = "order.ini";
 constexpr const char* kLeftLog = "left.htm";
 constexpr const char* kRightLog = "right.htm";
+constexpr const char* kFrameLog = "log.htm";
 
 std::string WithBackslash(std::string folder) {
     if (folder.empty() || folder.back() != '\\') {
@@ -333,7 +334,15 @@ void TFormMainQLMR::btnViewLogClick() {
             "Operation to Log in Setting isn't to be checked!");
     }
     if (services_.fs.Exists(AppDir + kRightLog)) {
-        (void)services_.shell.Open(AppDir + "log.htm", "");
+        // Where no program opens .htm files, the web browser shows the log;
+        // where there is none either, the user learns which file to open.
+        const std::string page = AppDir + kFrameLog;
+        if (!services_.shell.Open(page, "") && !services_.shell.OpenInBrowser(page)) {
+            std::string text = "The log cannot be shown: no program opens .htm files and no web "
+                               "browser was found.\rThe log is the file ";
+            text += page;
+            services_.dialogs.ShowMessage(platform::MessageKind::Error, text);
+        }
     } else {
         services_.dialogs.ShowMessage(platform::MessageKind::Error,
                                       "No log file can be displayed !");

@@ -25,6 +25,10 @@ public:
     [[nodiscard]] virtual bool HideBrowserWindows() = 0;
     // Opens a document or program with the shell's "open" verb.
     [[nodiscard]] virtual bool Open(const std::string& target, const std::string& parameters) = 0;
+    // Opens a local web page in the default web browser, whatever program
+    // is associated with its file type. False when no browser is set up or
+    // it cannot be started.
+    [[nodiscard]] virtual bool OpenInBrowser(const std::string& page) = 0;
     // Shows the topic of a help file by its context number; the whole file
     // when the topic, or the help viewer, cannot be had. False when not
     // even the file opens.

@@ -2,11 +2,16 @@
 
 #include "app/error_barrier.h"
 #include "app/resources/resource_ids.h"
+#include "app/win32/main_commands.h"
+#include "app/win32/main_frame_ids.h"
 #include "platform/win32/wide.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <exception>
+#include <span>
 
 namespace quill::win32app {
 
@@ -26,99 +31,22 @@ constexpr UINT kMenuWashFirst = 2000;
 constexpr int kClientWidth = 707;
 constexpr int kClientHeight = 502;
 
-enum ControlId : int {
-    // Top toolbar.
-    kBtnSetting = 100,
-    kBtnExclude,
-    kBtnViewLog,
-    kBtnDeleteLog,
-    kSpeedButton7,
-    kBtnSavePlugin,
-    kSpeedButton3,
-    kSpeedButton2,
-    kBtnMainPreview,
-    kBtnWashAll,
-    kSpMainCancel,
-    kSpCancelPreview,
-    kSpeedButton17,
-    // The three lists.
-    kChListBoxItem = 200,
-    kChListBoxFolder,
-    kChListBoxRegister,
-    // Beside the wash item list.
-    kBtnPreviewCurrentItem = 300,
-    kBtnWashSingle,
-    kSpNew,
-    kSpEdit,
-    kSpDelete,
-    kBtnUp,
-    kBtnDown,
-    kBtnSelectall,
-    kBtnUnselectAll,
-    kBtnImportWinapp2,
-    // Folder/file box.
-    kBtnPreviewCurrentFolder = 400,
-    kBtnWashFolder,
-    kBtnaddfolder,
-    kBtnEditFolder,
-    kBtndeletefolder,
-    kSpeedButton1,
-    kSpeedButton4,
-    // Registry box.
-    kBtnPreviewCurrentRegister = 500,
-    kBtnWashRegister,
-    kBtnAddRegsiterChild,
-    kBtnEditRegsiterChild,
-    kBtndeleteregister,
-    kSpeedButton6,
-    kSpeedButton5,
-};
+using namespace mainids;
+using Command = MainCommand;
 
-// The commands whose handlers exist so far; the others stay disabled until
-// the steps that build them connect them.
-bool Connected(int id) {
-    switch (id) {
-    case kBtnViewLog:
-    case kBtnDeleteLog:
-    case kSpeedButton2:
-    case kSpeedButton17:
-    case kBtnSelectall:
-    case kBtnUnselectAll:
-    case kBtnMainPreview:
-    case kBtnWashAll:
-    case kSpMainCancel:
-    case kSpCancelPreview:
-    case kBtnPreviewCurrentItem:
-    case kBtnWashSingle:
-    case kBtnPreviewCurrentFolder:
-    case kBtnWashFolder:
-    case kBtnPreviewCurrentRegister:
-    case kBtnWashRegister:
-    case kSpNew:
-    case kSpEdit:
-    case kSpDelete:
-    case kBtnUp:
-    case kBtnDown:
-    case kBtnaddfolder:
-    case kBtnEditFolder:
-    case kBtndeletefolder:
-    case kSpeedButton1:
-    case kSpeedButton4:
-    case kBtnAddRegsiterChild:
-    case kBtnEditRegsiterChild:
-    case kBtndeleteregister:
-    case kSpeedButton6:
-    case kSpeedButton5:
-    case kBtnSavePlugin:
-    case kSpeedButton7:
-    case kBtnImportWinapp2:
-    case kBtnSetting:
-    case kBtnExclude:
-    case kSpeedButton3:
-        return true;
-    default:
-        return false;
-    }
+constexpr COLORREF kRed = RGB(255, 0, 0);
+// Rows of the three lists.
+constexpr int kRowHeight = 17;
+// Glyph buttons are square.
+constexpr int kButtonSize = 26;
+
+// A quarter of the selection colour over the list's background.
+COLORREF SpecialSelectionColour() {
+    const COLORREF a = ::GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF b = ::GetSysColor(COLOR_WINDOW);
+    auto mix = [](int x, int y) { return static_cast<BYTE>((x + 3 * y) / 4); };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+               mix(GetBValue(a), GetBValue(b)));
 }
 
 bool IsChecked(UINT state) {
@@ -137,6 +65,11 @@ MainFrame::~MainFrame() {
     if (hwnd_) {
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         ::DestroyWindow(hwnd_);
+    }
+    for (HIMAGELIST list : {glyphs_, glyphsOff_}) {
+        if (list) {
+            ::ImageList_Destroy(list);
+        }
     }
 }
 
@@ -269,13 +202,16 @@ void MainFrame::ShowTrayMenu() {
     }
 }
 
-HWND MainFrame::AddButton(int id, const wchar_t* caption, const wchar_t* hint, int x, int y, int w,
-                          int h) {
-    HWND b = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, w,
-                               h, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               instance_, nullptr);
+HWND MainFrame::AddCommand(const Command& command, int x, int y, int w, int h) {
+    // Drawn by the window: a glyph, or a caption in its own colour. A glyph
+    // button's text is its hint, for screen readers.
+    HWND b = ::CreateWindowExW(0, L"BUTTON", command.caption ? command.caption : command.hint,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, w, h, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(command.id)), instance_,
+                               nullptr);
     ::SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    AddHint(b, hint);
+    AddHint(b, command.hint);
+    buttons_.push_back({b, &command});
     return b;
 }
 
@@ -304,82 +240,131 @@ HWND MainFrame::AddList(int id, int x, int y, int w, int h) {
     column.mask = LVCF_WIDTH;
     column.cx = w - ::GetSystemMetrics(SM_CXVSCROLL) - 6;
     ListView_InsertColumn(list, 0, &column);
+    SetRowHeight(list, kRowHeight);
+    return list;
+}
+
+void MainFrame::SetRowHeight(HWND list, int height) {
+    // A report list's rows are as high as its small images (and a little
+    // more, by version): blank images, their height found by measuring a row.
+    const bool wasMirroring = mirroring_;
+    mirroring_ = true;
+    LVITEMW probe{};
+    probe.mask = LVIF_TEXT;
+    probe.pszText = const_cast<wchar_t*>(L"");
+    ListView_InsertItem(list, &probe);
+    int imageHeight = height;
+    for (int attempt = 0; attempt < 3 && imageHeight > 0; ++attempt) {
+        HIMAGELIST images = ::ImageList_Create(1, imageHeight, ILC_COLOR, 0, 1);
+        if (HIMAGELIST old = ListView_SetImageList(list, images, LVSIL_SMALL)) {
+            ::ImageList_Destroy(old);
+        }
+        RECT row{};
+        ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+        const int measured = row.bottom - row.top;
+        if (measured == height) {
+            break;
+        }
+        imageHeight -= measured - height;
+    }
+    ListView_DeleteAllItems(list);
+    mirroring_ = wasMirroring;
+}
+
+void MainFrame::DrawCommand(const DRAWITEMSTRUCT& d) {
+    const MainCommand* command = CommandOf(static_cast<int>(d.CtlID));
+    if (!command || d.CtlType != ODT_BUTTON) {
+        return;
+    }
+    RECT r = d.rcItem;
+    const bool pushed = (d.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (d.itemState & ODS_DISABLED) != 0;
+    if (HTHEME theme = ::OpenThemeData(d.hwndItem, L"BUTTON")) {
+        const int state = disabled ? PBS_DISABLED : pushed ? PBS_PRESSED : PBS_NORMAL;
+        ::DrawThemeBackground(theme, d.hDC, BP_PUSHBUTTON, state, &r, nullptr);
+        ::CloseThemeData(theme);
+    } else {
+        ::DrawFrameControl(d.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    }
+    if (pushed) {
+        ::OffsetRect(&r, 1, 1);
+    }
+    const bool cancel = d.hwndItem == spMainCancel_ || d.hwndItem == spCancelPreview_;
+    ::SetBkMode(d.hDC, TRANSPARENT);
+    ::SetTextColor(d.hDC, disabled ? ::GetSysColor(COLOR_GRAYTEXT)
+                          : cancel ? kRed
+                                   : ::GetSysColor(COLOR_BTNTEXT));
+    if (command->glyph != kGlyphNone) {
+        ::ImageList_Draw(disabled ? glyphsOff_ : glyphs_, command->glyph, d.hDC,
+                         r.left + (r.right - r.left - kGlyphSize) / 2,
+                         r.top + (r.bottom - r.top - kGlyphSize) / 2, ILD_TRANSPARENT);
+    } else {
+        HGDIOBJ oldFont = ::SelectObject(d.hDC, font_);
+        ::DrawTextW(d.hDC, command->caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::SelectObject(d.hDC, oldFont);
+    }
+    if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT)) {
+        RECT f = d.rcItem;
+        ::InflateRect(&f, -3, -3);
+        ::DrawFocusRect(d.hDC, &f);
+    }
+}
+
+HIMAGELIST MainFrame::LoadGlyphs(int firstIcon) const {
+    HIMAGELIST list =
+        ::ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32 | ILC_MASK, kGlyphCount, 0);
+    for (int i = 0; list && i < kGlyphCount; ++i) {
+        auto icon = static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(firstIcon + i),
+                                                    IMAGE_ICON, kGlyphSize, kGlyphSize, 0));
+        // A missing glyph keeps its place, blank.
+        if (!icon || ::ImageList_AddIcon(list, icon) < 0) {
+            HICON blank = ::CreateIcon(instance_, kGlyphSize, kGlyphSize, 1, 1, nullptr, nullptr);
+            (void)::ImageList_AddIcon(list, blank);
+            ::DestroyIcon(blank);
+        }
+        if (icon) {
+            ::DestroyIcon(icon);
+        }
+    }
     return list;
 }
 
 void MainFrame::CreateControls() {
     font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    glyphs_ = LoadGlyphs(IDI_GLYPH_FIRST);
+    glyphsOff_ = LoadGlyphs(IDI_GLYPH_OFF_FIRST);
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                  nullptr, instance_, nullptr);
 
-    struct ToolbarButton {
-        int id;
-        const wchar_t* caption;
-        const wchar_t* hint;
-        int width;
-    };
     // Top toolbar, left to right; Exit at the right end.
-    const ToolbarButton toolbar[] = {
-        {kBtnSetting, L"Preferences", L"Preferences", 72},
-        {kBtnExclude, L"Exclude", L"Select Files to Exclude", 56},
-        {kBtnViewLog, L"View Log", L"View Log", 56},
-        {kBtnDeleteLog, L"Delete Log", L"Delete Log", 64},
-        {kSpeedButton7, L"Import", L"Import Wash Items from PlugIn File", 50},
-        {kBtnSavePlugin, L"Export", L"Export Wash Items Selected to PlugIn File", 50},
-        {kSpeedButton3, L"About", L"About...", 46},
-        {kSpeedButton2, L"Help", L"Help", 40},
-        {kBtnMainPreview, L"Preview", L"Preview All Wash Items Checked", 54},
-        {kBtnWashAll, L"Wash Now", L"Clean All Wash Items Checked", 62},
-    };
     int x = 4;
-    for (const ToolbarButton& s : toolbar) {
-        ControlState* state = s.id == kBtnWashAll       ? &form_.btnWashAll
-                              : s.id == kBtnMainPreview ? &form_.btnMainPreview
-                              : s.id == kBtnSetting     ? &form_.btnsetting
-                              : s.id == kBtnExclude     ? &form_.btnExclude
-                              : s.id == kSpeedButton7   ? &form_.SpeedButton7
-                              : s.id == kBtnSavePlugin  ? &form_.btnSavePlugin
-                              : s.id == kBtnDeleteLog   ? &form_.btnDeleteLog
-                                                        : nullptr;
-        buttons_.push_back({AddButton(s.id, s.caption, s.hint, x, 4, s.width, 26), state});
-        x += s.width + 2;
+    for (const Command& c : ToolbarCommands()) {
+        // A little space between the groups: settings, log, plug-ins, about
+        // and help, runs.
+        if (c.id == IDB_VIEW_LOG || c.id == IDB_IMPORT || c.id == IDB_ABOUT ||
+            c.id == IDB_MAIN_PREVIEW) {
+            x += 8;
+        }
+        AddCommand(c, x, 4, kButtonSize, kButtonSize);
+        x += kButtonSize + 2;
     }
     // The two Cancel buttons share one place right of Wash Now, hidden.
-    spMainCancel_ = AddButton(kSpMainCancel, L"Cancel", L"Cancel Operation", x, 4, 65, 26);
-    spCancelPreview_ = AddButton(kSpCancelPreview, L"Cancel", L"Cancel Operation", x, 4, 65, 26);
+    spMainCancel_ = AddCommand(MainCancelCommand(), x, 4, 65, kButtonSize);
+    spCancelPreview_ = AddCommand(PreviewCancelCommand(), x, 4, 65, kButtonSize);
     ::ShowWindow(spMainCancel_, SW_HIDE);
     ::ShowWindow(spCancelPreview_, SW_HIDE);
-    buttons_.push_back({AddButton(kSpeedButton17, L"Exit", L"Exit", kClientWidth - 54, 4, 50, 26),
-                        &form_.SpeedButton17});
+    AddCommand(ExitCommand(), kClientWidth - 4 - kButtonSize, 4, kButtonSize, kButtonSize);
 
     // Left half: the wash item list and its commands.
     HWND label = ::CreateWindowExW(0, L"STATIC", L"Wash Item", WS_CHILD | WS_VISIBLE, 4, 38, 200,
                                    14, hwnd_, nullptr, instance_, nullptr);
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    items_.hwnd = AddList(kChListBoxItem, 4, 54, 262, 418);
-    const struct {
-        int id;
-        const wchar_t* caption;
-        const wchar_t* hint;
-        ControlState* state;
-    } itemCommands[] = {
-        {kBtnPreviewCurrentItem, L"Preview", L"Preview Current Wash Item",
-         &form_.btnPreviewCurrentItem},
-        {kBtnWashSingle, L"Clean", L"Clean Current Wash Item", &form_.btnWashSingle},
-        {kSpNew, L"Add", L"Add Wash Item", &form_.SpNew},
-        {kSpEdit, L"Edit", L"Edit Current Wash Item", &form_.SpEdit},
-        {kSpDelete, L"Delete", L"Delete Current Wash Item", &form_.SpDelete},
-        {kBtnUp, L"Up", L"Up Current Wash Item", &form_.btnUp},
-        {kBtnDown, L"Down", L"Down Current Wash Item", &form_.btnDown},
-        {kBtnSelectall, L"Check All", L"Check All Wash Items", &form_.btnSelectall},
-        {kBtnUnselectAll, L"Uncheck All", L"UnCheck All Wash Items", &form_.btnUnselectAll},
-        {kBtnImportWinapp2, L"winapp2.ini", L"Import winapp2.ini", &form_.btnImportWinapp2},
-    };
+    items_.hwnd = AddList(IDL_ITEMS, 4, 54, 314, 418);
     int y = 54;
-    for (const auto& c : itemCommands) {
-        buttons_.push_back({AddButton(c.id, c.caption, c.hint, 270, y, 80, 24), c.state});
-        y += 28;
+    for (const Command& c : ItemCommands()) {
+        AddCommand(c, 322, y, kButtonSize, kButtonSize);
+        y += kButtonSize + 4;
     }
 
     // Right half: the folder/file box and the registry box.
@@ -388,50 +373,27 @@ void MainFrame::CreateControls() {
         int top;
         int listId;
         ListMirror* mirror;
-        int firstId;
-        const wchar_t* hints[7];
-        ControlState* states[7];
+        std::span<const Command> commands;
     } boxes[] = {
-        {L"Clean Folder/File of Current Wash Item",
-         34,
-         kChListBoxFolder,
-         &folders_,
-         kBtnPreviewCurrentFolder,
-         {L"Preview Files of Current Item", L"Clean Files of Current Item", L"Add Folder/File Item",
-          L"Edit Current Folder/File Item", L"Delete Current Folder/File Item",
-          L"Check All Wash Items", L"UnCheck All Wash Items"},
-         {&form_.btnPreviewCurrentFolder, &form_.btnWashFolder, &form_.btnaddfolder,
-          &form_.btnEditFolder, &form_.btndeletefolder, &form_.SpeedButton1, &form_.SpeedButton4}},
-        {L"Clean Registry Entry of Current Wash Item",
-         256,
-         kChListBoxRegister,
-         &registers_,
-         kBtnPreviewCurrentRegister,
-         {L"Preview Registry Entry of Current Item", L"Wash Registry Entry of Current Item",
-          L"Add Registry Entry Item", L"Edit Current Registry Entry Item",
-          L"Delete Registry Entry Item", L"Check All Wash Items", L"UnCheck All Wash Items"},
-         {&form_.btnPreviewCurrentRegister, &form_.btnWashRegister, &form_.btnAddRegsiterChild,
-          &form_.btnEditRegsiterChild, &form_.btndeleteregister, &form_.SpeedButton6,
-          &form_.SpeedButton5}},
+        {L"Clean Folder/File of Current Wash Item", 34, IDL_FOLDERS, &folders_, FolderCommands()},
+        {L"Clean Registry Entry of Current Wash Item", 256, IDL_REGISTERS, &registers_,
+         RegisterCommands()},
     };
-    const wchar_t* const captions[7] = {L"Preview", L"Clean",     L"Add",        L"Edit",
-                                        L"Delete",  L"Check All", L"Uncheck All"};
     for (const auto& box : boxes) {
         HWND group = ::CreateWindowExW(0, L"BUTTON", box.title, WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
                                        356, box.top, 347, 216, hwnd_, nullptr, instance_, nullptr);
         ::SendMessageW(group, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        box.mirror->hwnd = AddList(box.listId, 364, box.top + 18, 230, 190);
+        box.mirror->hwnd = AddList(box.listId, 364, box.top + 18, 300, 190);
         int by = box.top + 18;
-        for (int i = 0; i < 7; ++i) {
-            buttons_.push_back(
-                {AddButton(box.firstId + i, captions[i], box.hints[i], 600, by, 96, 24),
-                 box.states[i]});
-            by += 27;
+        for (const Command& c : box.commands) {
+            AddCommand(c, 670, by, kButtonSize, kButtonSize);
+            by += kButtonSize + 1;
         }
     }
 
     status_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
-                                nullptr, instance_, nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDS_STATUS)),
+                                instance_, nullptr);
     ::SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     // The progress bar fills the status strip when shown.
     RECT strip{};
@@ -460,11 +422,16 @@ LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) {
+        // An owner-drawn button reports a quick second click as a double
+        // click: it is a click all the same.
+        if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) {
             OnCommand(LOWORD(wParam));
             return 0;
         }
         break;
+    case WM_DRAWITEM:
+        DrawCommand(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_HELP:
@@ -492,10 +459,20 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return TRUE;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            // The first activation's work (a start-up wash) runs once the
-            // activation itself is over.
-            PostFirstActivation();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            // The control that has the focus gets it back when the window
+            // is active again.
+            HWND focus = ::GetFocus();
+            if (focus && ::IsChild(hwnd_, focus)) {
+                focusBefore_ = focus;
+            }
+            break;
+        }
+        // The first activation's work (a start-up wash) runs once the
+        // activation itself is over.
+        PostFirstActivation();
+        if (!::IsIconic(hwnd_) && RestoreFocus(focusBefore_)) {
+            return 0;
         }
         break;
     case kFirstActivation:
@@ -540,133 +517,36 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void MainFrame::OnCommand(int id) {
-    switch (id) {
-    case kBtnViewLog:
-        Run([this] { form_.btnViewLogClick(); });
-        break;
-    case kBtnDeleteLog:
-        Run([this] { form_.btnDeleteLogClick(); });
-        break;
-    case kSpeedButton2:
-        Run([this] { form_.SpeedButton2Click(); });
-        break;
-    case kSpeedButton17:
-        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-        break;
-    case kBtnSelectall:
-        Run([this] { form_.btnSelectallClick(); });
-        break;
-    case kBtnWashAll:
-        Run([this] { form_.btnWashAllClick(); });
-        break;
-    case kBtnMainPreview:
-        Run([this] { form_.btnMainPreviewClick(); });
-        break;
-    case kBtnWashSingle:
-        Run([this] { form_.btnWashSingleClick(); });
-        break;
-    case kBtnPreviewCurrentItem:
-        Run([this] { form_.btnPreviewCurrentItemClick(); });
-        break;
-    case kBtnWashFolder:
-        Run([this] { form_.btnWashFolderClick(); });
-        break;
-    case kBtnPreviewCurrentFolder:
-        Run([this] { form_.btnPreviewCurrentFolderClick(); });
-        break;
-    case kBtnWashRegister:
-        Run([this] { form_.btnWashRegisterClick(); });
-        break;
-    case kBtnPreviewCurrentRegister:
-        Run([this] { form_.btnPreviewCurrentRegisterClick(); });
-        break;
-    case kSpMainCancel:
-        Run([this] { form_.spMainCancelClick(); });
-        break;
-    case kSpNew:
-        Run([this] { form_.SpNewClick(); });
-        break;
-    case kSpEdit:
-        Run([this] { form_.SpEditClick(); });
-        break;
-    case kSpDelete:
-        Run([this] { form_.SpDeleteClick(); });
-        break;
-    case kBtnUp:
-        Run([this] { form_.btnUpClick(); });
-        break;
-    case kBtnDown:
-        Run([this] { form_.btnDownClick(); });
-        break;
-    case kBtnaddfolder:
-        Run([this] { form_.btnaddfolderClick(); });
-        break;
-    case kBtnEditFolder:
-        Run([this] { form_.btnEditFolderClick(); });
-        break;
-    case kBtndeletefolder:
-        Run([this] { form_.btndeletefolderClick(); });
-        break;
-    case kSpeedButton1:
-        Run([this] { form_.SpeedButton1Click(); });
-        break;
-    case kSpeedButton4:
-        Run([this] { form_.SpeedButton4Click(); });
-        break;
-    case kBtnAddRegsiterChild:
-        Run([this] { form_.btnAddRegsiterChildClick(); });
-        break;
-    case kBtnEditRegsiterChild:
-        Run([this] { form_.btnEditRegsiterChildClick(); });
-        break;
-    case kBtndeleteregister:
-        Run([this] { form_.btndeleteregisterClick(); });
-        break;
-    case kSpeedButton6:
-        Run([this] { form_.SpeedButton6Click(); });
-        break;
-    case kSpeedButton5:
-        Run([this] { form_.SpeedButton5Click(); });
-        break;
-    case kBtnSavePlugin:
-        Run([this] { form_.btnSavePluginClick(); });
-        break;
-    case kSpeedButton7:
-        Run([this] { form_.SpeedButton7Click(); });
-        break;
-    case kBtnImportWinapp2:
-        Run([this] { form_.btnImportWinapp2Click(); });
-        break;
-    case kBtnSetting:
-        Run([this] { form_.btnsettingClick(); });
-        break;
-    case kBtnExclude:
-        Run([this] { form_.btnExcludeClick(); });
-        break;
-    case kSpeedButton3:
-        Run([this] { form_.SpeedButton3Click(); });
-        break;
-    case kSpCancelPreview:
-        Run([this] { form_.SpCancelPreviewClick(); });
-        break;
-    case kBtnUnselectAll:
-        Run([this] { form_.btnUnselectAllClick(); });
-        break;
-    default:
-        break;
+const Command* MainFrame::CommandOf(int id) const {
+    for (const auto& [button, command] : buttons_) {
+        if (command->id == id) {
+            return command;
+        }
     }
+    return nullptr;
+}
+
+void MainFrame::OnCommand(int id) {
+    const Command* command = CommandOf(id);
+    if (!command) {
+        return;
+    }
+    if (!command->click) {
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        return;
+    }
+    Run([this, command] { (form_.*(command->click))(); });
 }
 
 LRESULT MainFrame::OnNotify(NMHDR* header) {
     const int id = static_cast<int>(header->idFrom);
-    if (id != kChListBoxItem && id != kChListBoxFolder && id != kChListBoxRegister) {
+    if (id != IDL_ITEMS && id != IDL_FOLDERS && id != IDL_REGISTERS) {
         return 0;
     }
     if (header->code == LVN_ITEMCHANGED) {
         return OnListChanged(id, *reinterpret_cast<NMLISTVIEW*>(header));
     }
-    if (header->code == NM_CUSTOMDRAW && id == kChListBoxItem) {
+    if (header->code == NM_CUSTOMDRAW && id == IDL_ITEMS) {
         return OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     }
     return 0;
@@ -676,9 +556,7 @@ LRESULT MainFrame::OnListChanged(int id, const NMLISTVIEW& change) {
     if (mirroring_ || !(change.uChanged & LVIF_STATE) || change.iItem < 0) {
         return 0;
     }
-    ListMirror& list = id == kChListBoxItem     ? items_
-                       : id == kChListBoxFolder ? folders_
-                                                : registers_;
+    ListMirror& list = id == IDL_ITEMS ? items_ : id == IDL_FOLDERS ? folders_ : registers_;
     const std::int32_t row = change.iItem;
     if (!list.model->Valid(row)) {
         return 0;
@@ -691,9 +569,9 @@ LRESULT MainFrame::OnListChanged(int id, const NMLISTVIEW& change) {
     const UINT changed = change.uNewState ^ change.uOldState;
     if ((changed & LVIS_STATEIMAGEMASK) && ((change.uNewState & LVIS_STATEIMAGEMASK) != 0)) {
         list.model->SetChecked(row, IsChecked(change.uNewState));
-        if (id == kChListBoxItem) {
+        if (id == IDL_ITEMS) {
             Run([this] { form_.ChListBoxItemClickCheck(); });
-        } else if (id == kChListBoxFolder) {
+        } else if (id == IDL_FOLDERS) {
             Run([this, row] { form_.ChListBoxFolderClickCheck(row); });
         } else {
             Run([this, row] { form_.ChListBoxRegisterClickCheck(row); });
@@ -701,7 +579,7 @@ LRESULT MainFrame::OnListChanged(int id, const NMLISTVIEW& change) {
     }
     if ((changed & LVIS_SELECTED) && (change.uNewState & LVIS_SELECTED)) {
         list.model->ItemIndex = row;
-        if (id == kChListBoxItem) {
+        if (id == IDL_ITEMS) {
             Run([this] { form_.ChListBoxItemClick(); });
         }
     }
@@ -712,17 +590,31 @@ LRESULT MainFrame::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        if (form_.RowIsSpecial(static_cast<std::int32_t>(draw.nmcd.dwItemSpec))) {
-            draw.clrText = RGB(255, 0, 0);
+    case CDDS_ITEMPREPAINT: {
+        const auto row = static_cast<std::int32_t>(draw.nmcd.dwItemSpec);
+        if (!form_.RowIsSpecial(row)) {
+            return CDRF_DODEFAULT;
+        }
+        // Red also when selected: on a pale tint of the selection colour
+        // rather than in the selection's own colours.
+        draw.clrText = kRed;
+        if (ListView_GetItemState(items_.hwnd, row, LVIS_SELECTED) & LVIS_SELECTED) {
+            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+            draw.clrTextBk = SpecialSelectionColour();
         }
         return CDRF_NEWFONT;
+    }
     default:
         return CDRF_DODEFAULT;
     }
 }
 
 void MainFrame::Run(const std::function<void()>& handler) {
+    // A run or a dialog takes the focus away (its commands are disabled, the
+    // dialog has it); once the outermost handler is over it goes back.
+    HWND focus = ::GetFocus();
+    const bool outermost = runDepth_ == 0;
+    ++runDepth_;
     try {
         handler();
     } catch (...) {
@@ -735,6 +627,31 @@ void MainFrame::Run(const std::function<void()>& handler) {
     } catch (...) {
         form_.ApplicationEventsError(std::current_exception());
     }
+    --runDepth_;
+    if (outermost && hwnd_) {
+        RestoreFocus(focus);
+    }
+}
+
+bool MainFrame::TakesFocus(HWND control) const {
+    return control && ::IsChild(hwnd_, control) && ::IsWindowVisible(control) &&
+           ::IsWindowEnabled(control);
+}
+
+bool MainFrame::RestoreFocus(HWND wanted) {
+    if (modal_.Locked() || ::GetActiveWindow() != hwnd_) {
+        return false;
+    }
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd_, focus) && TakesFocus(focus)) {
+        return true; // a control has it
+    }
+    HWND target = TakesFocus(wanted) ? wanted : items_.hwnd;
+    if (!TakesFocus(target)) {
+        return false;
+    }
+    ::SetFocus(target);
+    return true;
 }
 
 void MainFrame::MirrorList(ListMirror& list) {
@@ -805,9 +722,11 @@ void MainFrame::Mirror() {
             ::EnableWindow(list->hwnd, enabled ? TRUE : FALSE);
         }
     }
-    for (const auto& [button, state] : buttons_) {
-        const int id = ::GetDlgCtrlID(button);
-        const bool enabled = !locked && Connected(id) && (state == nullptr || state->Enabled);
+    for (const auto& [button, command] : buttons_) {
+        // The Cancel buttons take their clicks also under a dialog.
+        const bool cancel = button == spMainCancel_ || button == spCancelPreview_;
+        const bool enabled =
+            (!locked || cancel) && (!command->state || (form_.*(command->state)).Enabled);
         if ((::IsWindowEnabled(button) != FALSE) != enabled) {
             ::EnableWindow(button, enabled ? TRUE : FALSE);
         }

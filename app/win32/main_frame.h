@@ -20,6 +20,8 @@
 
 namespace quill::win32app {
 
+struct MainCommand;
+
 class MainFrame final : public WindowHost {
 public:
     static constexpr const wchar_t* kClassName = L"TFormMainQLMR";
@@ -69,9 +71,22 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
-    HWND AddButton(int id, const wchar_t* caption, const wchar_t* hint, int x, int y, int w, int h);
+    // A button of a command, its hint and its place in the command table.
+    HWND AddCommand(const MainCommand& command, int x, int y, int w, int h);
+    const MainCommand* CommandOf(int id) const;
     HWND AddList(int id, int x, int y, int w, int h);
     void AddHint(HWND control, const wchar_t* hint);
+    void SetRowHeight(HWND list, int height);
+    // The command glyphs from the icons numbered from firstIcon.
+    HIMAGELIST LoadGlyphs(int firstIcon) const;
+    // A command button: its glyph, or its caption (red on the Cancel
+    // buttons), on a push button's face.
+    void DrawCommand(const DRAWITEMSTRUCT& d);
+    // Gives the focus back to the control that had it (else to the wash item
+    // list) when the window is active and no control has it; true when a
+    // control has it now.
+    bool RestoreFocus(HWND wanted);
+    bool TakesFocus(HWND control) const;
 
     void OnCommand(int id);
     LRESULT OnNotify(NMHDR* header);
@@ -106,11 +121,15 @@ private:
     HWND spMainCancel_ = nullptr;
     HWND spCancelPreview_ = nullptr;
     HFONT font_ = nullptr;
+    HIMAGELIST glyphs_ = nullptr;    // owned
+    HIMAGELIST glyphsOff_ = nullptr; // owned: the disabled buttons' glyphs
     ListMirror items_;
     ListMirror folders_;
     ListMirror registers_;
-    std::vector<std::pair<HWND, ControlState*>> buttons_;
+    std::vector<std::pair<HWND, const MainCommand*>> buttons_;
     bool mirroring_ = false;
+    int runDepth_ = 0;
+    HWND focusBefore_ = nullptr; // the control that had the focus
     // While a dialog is open only the Cancel buttons take input.
     ModalStack modal_{[this] { Mirror(); }};
     // Counters, labels and progress while a run goes on: what the eye can

@@ -2,6 +2,7 @@
 
 #include "app/error_barrier.h"
 #include "app/win32/modal_window.h"
+#include "app/win32/preview_window_ids.h"
 #include "platform/win32/wide.h"
 
 #include <algorithm>
@@ -12,12 +13,7 @@ namespace {
 
 using platform::win32::Wide;
 
-constexpr int kWashId = 10;
-constexpr int kCloseId = 11;
-constexpr int kTabsId = 12;
-constexpr int kFirstListId = 100;        // + page index
-constexpr int kFirstSelectAllId = 200;   // + page index
-constexpr int kFirstUnselectAllId = 300; // + page index
+using namespace previewids;
 
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kKeySelection = RGB(10, 95, 137);
@@ -131,7 +127,7 @@ void PreviewWindow::CreateControls() {
         // Below the lists, which it frames: it clips them out of what it paints.
         tabs_ = ::CreateWindowExW(
             0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0,
-            0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), instance_, nullptr);
+            0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PAGES)), instance_, nullptr);
         ::SendMessageW(tabs_, WM_SETFONT,
                        reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         for (std::size_t i = 0; i < names.size(); ++i) {
@@ -149,7 +145,7 @@ void PreviewWindow::CreateControls() {
             WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                 LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + id)),
+            0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDL_FIRST_LIST + id)),
             instance_, nullptr);
         ::SendMessageW(page.view, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
         ListView_SetExtendedListViewStyle(page.view, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -161,20 +157,20 @@ void PreviewWindow::CreateControls() {
 
         page.selectAll = ::CreateWindowExW(
             0, L"BUTTON", L"+", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSelectAllId + id)), instance_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_FIRST_SELECT_ALL + id)), instance_,
             nullptr);
         page.unselectAll = ::CreateWindowExW(
             0, L"BUTTON", L"-", WS_CHILD | WS_TABSTOP | BS_FLAT, 0, 0, 0, 0, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstUnselectAllId + id)), instance_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_FIRST_UNSELECT_ALL + id)), instance_,
             nullptr);
         hint(page.selectAll, L"Select All");
         hint(page.unselectAll, L"Unselect All");
     }
     wash_ = ::CreateWindowExW(0, L"BUTTON", L"&Wash", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
-                              0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWashId)),
+                              0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_WASH)),
                               instance_, nullptr);
     close_ = ::CreateWindowExW(0, L"BUTTON", L"Cl&ose", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
-                               0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)),
+                               0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDB_CLOSE)),
                                instance_, nullptr);
     ::SendMessageW(wash_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
     ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
@@ -293,11 +289,11 @@ void PreviewWindow::Wash() {
 }
 
 void PreviewWindow::OnCommand(int id) {
-    if (id == kWashId) {
+    if (id == IDB_WASH) {
         Wash();
         return;
     }
-    if (id == kCloseId || id == IDCANCEL) {
+    if (id == IDB_CLOSE || id == IDCANCEL) {
         if (!washing_) {
             dialog_.Close();
         }
@@ -305,9 +301,9 @@ void PreviewWindow::OnCommand(int id) {
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         Page& page = pages_[i];
-        if (id == kFirstSelectAllId + static_cast<int>(i)) {
+        if (id == IDB_FIRST_SELECT_ALL + static_cast<int>(i)) {
             page.list->SelectAll();
-        } else if (id == kFirstUnselectAllId + static_cast<int>(i)) {
+        } else if (id == IDB_FIRST_UNSELECT_ALL + static_cast<int>(i)) {
             page.list->UnselectAll();
         } else {
             continue;

@@ -23,7 +23,11 @@ public:
     }
     bool Open(const std::string& target, const std::string& parameters) override {
         opened.push_back(target + "|" + parameters);
-        return true;
+        return openSucceeds;
+    }
+    bool OpenInBrowser(const std::string& page) override {
+        openedInBrowser.push_back(page);
+        return browserAvailable;
     }
 
     // Recorded as "file#context".
@@ -39,6 +43,9 @@ public:
     bool shellWindowsAvailable = true;
     std::vector<bool> cursorChanges;
     std::vector<std::string> opened;
+    bool openSucceeds = true; // false: no program is associated
+    std::vector<std::string> openedInBrowser;
+    bool browserAvailable = true;
     std::vector<std::string> helpShown;
 };
 

@@ -7,7 +7,11 @@
 #include <exdisp.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <urlhist.h>
+
+#include <iterator>
+#include <string>
 
 namespace quill::platform {
 
@@ -125,6 +129,20 @@ bool Win32Shell::Open(const std::string& target, const std::string& parameters) 
     const std::wstring p = win32::Wide(parameters);
     const auto r = reinterpret_cast<INT_PTR>(::ShellExecuteW(
         owner_, L"open", t.c_str(), p.empty() ? nullptr : p.c_str(), nullptr, SW_SHOWNORMAL));
+    return r > 32;
+}
+
+bool Win32Shell::OpenInBrowser(const std::string& page) {
+    // The default web browser is the program that opens http addresses.
+    wchar_t browser[MAX_PATH * 2] = {};
+    DWORD size = static_cast<DWORD>(std::size(browser));
+    if (FAILED(::AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L"http", L"open",
+                                   browser, &size))) {
+        return false;
+    }
+    const std::wstring quoted = L"\"" + win32::Wide(page) + L"\"";
+    const auto r = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(owner_, L"open", browser, quoted.c_str(), nullptr, SW_SHOWNORMAL));
     return r > 32;
 }
 

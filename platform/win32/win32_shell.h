@@ -18,6 +18,7 @@ public:
     void ShowBusyCursor(bool busy) override;
     bool HideBrowserWindows() override;
     bool Open(const std::string& target, const std::string& parameters) override;
+    bool OpenInBrowser(const std::string& page) override;
     bool ShowHelp(const std::string& helpFile, int context) override;
 
 private:

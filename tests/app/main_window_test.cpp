@@ -264,6 +264,34 @@ TEST_F(MainWindowTest, ViewLogNotesWhenLoggingIsOffAndOpensTheFramePage) {
     EXPECT_EQ(shell.helpShown, (std::vector<std::string>{app + "help.chm#58"}));
 }
 
+TEST_F(MainWindowTest, ViewLogFallsBackToTheBrowserThenNamesTheFile) {
+    auto w = Start();
+    env->Put("right.htm", "x");
+
+    // Opened with its program: the browser is not asked.
+    w->btnViewLogClick();
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{app + "log.htm|"}));
+    EXPECT_TRUE(shell.openedInBrowser.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // No program opens .htm files: the default web browser shows it.
+    shell.openSucceeds = false;
+    w->btnViewLogClick();
+    EXPECT_EQ(shell.openedInBrowser, (std::vector<std::string>{app + "log.htm"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // No browser either: one error naming the file.
+    shell.browserAvailable = false;
+    w->btnViewLogClick();
+    EXPECT_EQ(shell.openedInBrowser.size(), 2u);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "The log cannot be shown: no program opens .htm files and no web browser was "
+              "found.\rThe log is the file " +
+                  app + "log.htm");
+}
+
 TEST_F(MainWindowTest, DeleteLogAsksAndDeletesRightOnlyAfterLeft) {
     auto w = Start();
     env->Put("right.htm", "r");

@@ -7,6 +7,8 @@
 // restarts; a hot key another program holds is reported.
 
 #include "app/win32/dialogs/folder_child_editor_ids.h"
+#include "app/win32/main_frame_ids.h"
+#include "app/win32/preview_window_ids.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
@@ -24,21 +26,13 @@ namespace {
 
 using platform::win32::Wide;
 using namespace test::window;
+using namespace win32app::mainids;
+namespace previewids = win32app::previewids;
 
-// The main window's controls.
-constexpr int kSpMainCancel = 110;
-constexpr int kSpeedButton17 = 112; // Exit
-constexpr int kChListBoxItem = 200;
-constexpr int kSpNew = 302;
-constexpr int kSpDelete = 304;
-constexpr int kBtnPreviewCurrentFolder = 400;
-constexpr int kBtnWashFolder = 401;
-constexpr int kBtnaddfolder = 402;
+// The folder/file child editor's.
 constexpr int kFolderName = dialog::folder_child_editor::kEditName;
 constexpr int kFolderPickFile = dialog::folder_child_editor::kButtonSelectFile;
 constexpr int kFolderSave = dialog::folder_child_editor::kButtonSave;
-// The preview dialog's Wash button.
-constexpr int kPreviewWash = 10;
 
 // The program in the test's folder with one wash item "Junk" whose child
 // takes every .tmp file of junk\, and the main window once it is up.
@@ -124,31 +118,31 @@ TEST(RunsOnScreen, TheMainCancelStopsWashesAlsoFromAPreviewDialog) {
     OnScreen s;
     PutJunk(*s.env, 4000);
     ASSERT_TRUE(s.Ok());
-    HWND cancel = s.Control(kSpMainCancel);
-    HWND items = s.Control(kChListBoxItem);
+    HWND cancel = s.Control(IDB_MAIN_CANCEL);
+    HWND items = s.Control(IDL_ITEMS);
 
     // A wash without a dialog: while it removes, what would change the
     // items shows disabled; Cancel, clicked, stops it.
-    Post(s.window, kBtnWashFolder);
+    Post(s.window, IDB_WASH_FOLDER);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(cancel) != FALSE; }));
-    EXPECT_FALSE(Enabled(s.Control(kSpDelete)));
-    EXPECT_FALSE(Enabled(s.Control(kSpNew)));
+    EXPECT_FALSE(Enabled(s.Control(IDB_DELETE_ITEM)));
+    EXPECT_FALSE(Enabled(s.Control(IDB_NEW_ITEM)));
     EXPECT_FALSE(Enabled(items));
     Click(cancel);
     ASSERT_TRUE(WaitFor([&] { return ShowsSummary(s.status); }));
     const int left = s.FilesLeft();
     EXPECT_GT(left, 2000);
-    EXPECT_TRUE(Enabled(s.Control(kSpDelete)));
+    EXPECT_TRUE(Enabled(s.Control(IDB_DELETE_ITEM)));
     EXPECT_TRUE(Enabled(items));
 
     // The preview dialog's Wash: the main window takes no input but its
     // Cancel button, and that one stops the removal.
-    Post(s.window, kBtnPreviewCurrentFolder);
+    Post(s.window, IDB_PREVIEW_FOLDER);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = ::FindWindowW(L"TFormPreviewFolder", nullptr)); }));
-    EXPECT_TRUE(WaitFor([&] { return !Enabled(items) && !Enabled(s.Control(kSpNew)); }));
+    EXPECT_TRUE(WaitFor([&] { return !Enabled(items) && !Enabled(s.Control(IDB_NEW_ITEM)); }));
     EXPECT_TRUE(Enabled(s.window));
-    Post(dialog, kPreviewWash);
+    Post(dialog, previewids::IDB_WASH);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(cancel) != FALSE; }));
     EXPECT_TRUE(Enabled(cancel));
     Click(cancel);
@@ -162,14 +156,14 @@ TEST(RunsOnScreen, TheMainCancelStopsWashesAlsoFromAPreviewDialog) {
 TEST(DialogsOnScreen, MessageBoxesAndPickersBelongToTheDialogThatIsOpen) {
     OnScreen s;
     ASSERT_TRUE(s.Ok());
-    HWND items = s.Control(kChListBoxItem);
+    HWND items = s.Control(IDL_ITEMS);
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 2; }));
 
-    Post(s.window, kBtnaddfolder);
+    Post(s.window, IDB_ADD_FOLDER);
     HWND editor = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (editor = ::FindWindowW(L"TFormFolder", nullptr)); }));
     // Locked as soon as the dialog runs.
-    EXPECT_TRUE(WaitFor([&] { return !Enabled(items) && !Enabled(s.Control(kSpDelete)); }));
+    EXPECT_TRUE(WaitFor([&] { return !Enabled(items) && !Enabled(s.Control(IDB_DELETE_ITEM)); }));
     EXPECT_TRUE(Enabled(s.window));
 
     // Save without a name: the message belongs to the editor; answered, it
@@ -184,7 +178,7 @@ TEST(DialogsOnScreen, MessageBoxesAndPickersBelongToTheDialogThatIsOpen) {
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
     EXPECT_TRUE(Enabled(editor));
     EXPECT_FALSE(Enabled(items));
-    EXPECT_FALSE(Enabled(s.Control(kSpDelete)));
+    EXPECT_FALSE(Enabled(s.Control(IDB_DELETE_ITEM)));
     // A click on another wash item changes nothing.
     RECT row{LVIR_BOUNDS, 0, 0, 0};
     ::SendMessageW(items, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
@@ -233,7 +227,7 @@ TEST(BackgroundOnScreen, AStartByWindowsHiddenInTheTrayWashesAtOnce) {
     HWND box = AnyBox();
     EXPECT_EQ(box, nullptr) << platform::win32::Narrow(BoxText(box));
     // The run ends (Exit usable again) and the window stayed out of sight.
-    EXPECT_TRUE(WaitFor([&] { return Enabled(s.Control(kSpeedButton17)); }));
+    EXPECT_TRUE(WaitFor([&] { return Enabled(s.Control(IDB_EXIT)); }));
     EXPECT_FALSE(::IsWindowVisible(s.window));
     EXPECT_EQ(s.Close(), 0);
 }

@@ -8,6 +8,8 @@
 #include "support/test_env.h"
 #include "support/window_driver.h"
 
+#include "app/win32/main_frame_ids.h"
+#include "app/win32/preview_window_ids.h"
 #include "platform/win32/wide.h"
 
 #include <windows.h>
@@ -23,17 +25,12 @@ namespace {
 
 using platform::win32::Wide;
 using namespace test::window;
+using namespace win32app::mainids;
+namespace previewids = win32app::previewids;
 
-constexpr int kChListBoxItem = 200;
-constexpr int kChListBoxFolder = 201;
-constexpr int kBtnMainPreview = 108;
-constexpr int kBtnWashAll = 109;
-constexpr int kSpCancelPreview = 111;
-constexpr int kPreviewClose = 11;
-constexpr int kSpNew = 302;
 constexpr int kEditorNameEdit = dialog::wash_item_editor::kEditName;
 constexpr int kEditorSave = dialog::wash_item_editor::kButtonSave;
-constexpr int kPreviewFileList = 101; // the list of the second page
+constexpr int kPreviewFileList = previewids::IDL_FIRST_LIST + 1; // the list of the second page
 
 TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
     auto env = test::MakeTestEnv();
@@ -59,8 +56,8 @@ TEST(MainWindowOnScreen, ShowsTheShippedItemsAndKeepsOneInstance) {
     HWND items = nullptr;
     HWND folders = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        items = ::GetDlgItem(window, kChListBoxItem);
-        folders = ::GetDlgItem(window, kChListBoxFolder);
+        items = ::GetDlgItem(window, IDL_ITEMS);
+        folders = ::GetDlgItem(window, IDL_FOLDERS);
         return items && folders && ::IsWindowVisible(window);
     }));
     // As many rows as the shipped file lists, checked as it says.
@@ -140,26 +137,26 @@ TEST(MainWindowOnScreen, PreviewsAndWashesThroughTheWindow) {
     ASSERT_TRUE(WaitFor([&] { return ShowsSummary(status); }));
 
     // Preview: the all-items dialog with both files, then closed.
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBtnMainPreview, BN_CLICKED), 0);
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDB_MAIN_PREVIEW, BN_CLICKED), 0);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = ::FindWindowW(L"TFormPreviewAll", nullptr)); }));
     EXPECT_EQ(TextOf(dialog), L"Preview - Total Special: 0  Files: 2  Entries: 0");
-    HWND files = ::GetDlgItem(dialog, kPreviewFileList);
+    HWND files = ::GetDlgItem(dialog, previewids::IDL_FIRST_LIST + 1);
     ASSERT_TRUE(files);
     EXPECT_EQ(::SendMessageW(files, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_TRUE(::IsWindowVisible(files)); // the page "Clean Folder/File"
     ::Sleep(700);                          // painted, for its picture
     EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotFolder(), L"preview-all"));
     // Under the dialog the main window takes no input but its Cancel button.
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kBtnWashAll)));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, kChListBoxItem)));
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, kSpCancelPreview)));
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kPreviewClose, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDB_WASH_ALL)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDL_ITEMS)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, IDB_CANCEL_PREVIEW)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(previewids::IDB_CLOSE, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewAll", nullptr); }));
     EXPECT_NE(env->Get("junk\\a.tmp"), "<missing>");
 
     // Wash Now removes them; the counters show, then the summary again.
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kBtnWashAll, BN_CLICKED), 0);
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDB_WASH_ALL, BN_CLICKED), 0);
     EXPECT_TRUE(WaitFor([&] {
         return env->Get("junk\\a.tmp") == "<missing>" && env->Get("junk\\b.tmp") == "<missing>";
     }));
@@ -203,12 +200,12 @@ TEST(MainWindowOnScreen, AddsAWashItemThroughItsEditor) {
     HWND items = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         window = ::FindWindowW(L"TFormMainQLMR", nullptr);
-        items = window ? ::GetDlgItem(window, kChListBoxItem) : nullptr;
+        items = window ? ::GetDlgItem(window, IDL_ITEMS) : nullptr;
         return items && ::IsWindowVisible(window);
     }));
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(kSpNew, BN_CLICKED), 0);
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDB_NEW_ITEM, BN_CLICKED), 0);
     HWND editor = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (editor = ::FindWindowW(L"TFormAddEditItem", nullptr)); }));
     EXPECT_EQ(TextOf(editor), L"Add Wash Item");
