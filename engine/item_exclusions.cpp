@@ -90,7 +90,7 @@ ItemExclusions::ItemExclusions(const std::vector<std::string>& rules, const Path
                 if (!r.below) {
                     continue; // a file rule without its file keeps nothing
                 }
-                r.mask = "*";
+                r.mask.push_back('*'); // every file
             }
             // A rule that names no folder would keep files everywhere; the
             // rule is for this item's files, so it must say where.
