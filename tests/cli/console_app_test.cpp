@@ -24,13 +24,19 @@ namespace {
 class FakeConsole final : public Console {
 public:
     void Out(std::string_view text) override { out += text; }
-    void Err(std::string_view text) override { err += text; }
+    void Err(std::string_view text) override {
+        err += text;
+        if (!interruptOn.empty() && text.find(interruptOn) != std::string_view::npos) {
+            interrupted = true; // Ctrl+C as this line shows
+        }
+    }
     bool ShowsProgress() const override { return progress; }
     bool Interrupted() const override { return interrupted; }
 
     std::string out, err;
     bool progress = false;
     bool interrupted = false;
+    std::string interruptOn;
 };
 
 class FixedClock final : public platform::WallClock {
@@ -204,6 +210,17 @@ TEST_F(ConsoleAppTest, CtrlCCancelsTheWash) {
     EXPECT_NE(console.err.find("cancelled"), std::string::npos);
     EXPECT_EQ(shell.recycleBinEmptied, 0); // pressed before the run: nothing started
     EXPECT_EQ(Run(Command(CommandKind::Preview)), kCancelled);
+}
+
+TEST_F(ConsoleAppTest, CtrlCDuringTheRemovalStopsBetweenFiles) {
+    console.progress = true;
+    console.interruptOn = "Removing 1/3";
+    EXPECT_EQ(Run(Command(CommandKind::Wash)), kCancelled);
+    EXPECT_NE(console.out.find("Files Cleaned  Success: 1  Fails: 0"), std::string::npos)
+        << console.out;
+    EXPECT_EQ(Exists("junk\\a.tmp") + Exists("junk\\b.tmp") +
+                  Exists("junk\\Caf\xC3\xA9 \xE6\x97\xA5.tmp"),
+              2);
 }
 
 TEST_F(ConsoleAppTest, AFileThatCannotBeRemovedMakesItSomeFailed) {
