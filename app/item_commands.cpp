@@ -259,6 +259,9 @@ void TFormMainQLMR::EditFolderChild(bool adding) {
         child.RegisterValueofName.clear();
         child.deletepath.clear();
         child.deletefilename.clear();
+        // Not shown in the editor: a key left at this place by a child
+        // deleted before must not make the new one remove folders.
+        child.RemoveEmptyFolders = false;
     }
     TFormFolder editor(Editors());
     editor.Caption = adding ? "Add Folder/File Item" : "Edit Folder/File Item";

@@ -147,6 +147,24 @@ TEST_F(ItemCommandsTest, DeletingAndMovingWashItems) {
     EXPECT_FALSE(w->CurrentItem);
 }
 
+TEST_F(ItemCommandsTest, AnAddedFolderChildNeverTakesAFlagLeftAtItsPlace) {
+    env->Put("const\\user.txt", "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n"
+                                "tFolder.Total=0\r\ntFolder0.ChildItemName=Old\r\n"
+                                "tFolder0.RemoveEmptyFolders=1\r\n");
+    auto w = Start();
+    Select(*w, 1);
+    window.onFolderEditor = [](TFormFolder& e) {
+        e.EditItemName = "New";
+        e.EditFolder = "C:\\Temp\\*.tmp";
+        e.SpeedButton1Click();
+    };
+    w->btnaddfolderClick();
+    tItemContent stored(env->Fs(), app + "const\\user.txt", "Mine");
+    ASSERT_EQ(stored.Folders.Count(), 1);
+    EXPECT_FALSE(stored.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_EQ(env->Get("const\\user.txt").find("RemoveEmptyFolders"), std::string::npos);
+}
+
 TEST_F(ItemCommandsTest, FolderChildrenAreAddedEditedAndDeletedThroughTheEditor) {
     auto w = Start();
     Select(*w, 1);
