@@ -87,22 +87,35 @@ void WriteExclusions(platform::FileSystem& fs, const std::string& settings) {
     IniFile ini(fs, settings);
     std::vector<std::string> patterns;
     for (int i = 0; i < 50; ++i) {
+        // Appended piece by piece: the 32-bit compiler misreads "text" + string.
+        const std::string n = std::to_string(i);
+        std::string pattern;
         switch (i % 5) {
         case 0:
-            patterns.push_back("keep" + std::to_string(i) + ".tmp");
+            pattern += "keep";
+            pattern += n;
+            pattern += ".tmp";
             break;
         case 1:
-            patterns.push_back("*.bak" + std::to_string(i));
+            pattern += "*.bak";
+            pattern += n;
             break;
         case 2:
-            patterns.push_back("Q:\\nowhere" + std::to_string(i) + "\\*.*");
+            pattern += "Q:\\nowhere";
+            pattern += n;
+            pattern += "\\*.*";
             break;
         case 3:
-            patterns.push_back("archive" + std::to_string(i) + "\\*.tmp");
+            pattern += "archive";
+            pattern += n;
+            pattern += "\\*.tmp";
             break;
         default:
-            patterns.push_back("?:\\cache" + std::to_string(i) + "\\index.dat");
+            pattern += "?:\\cache";
+            pattern += n;
+            pattern += "\\index.dat";
         }
+        patterns.push_back(std::move(pattern));
     }
     WriteIniList(ini, {"Exclude Files", "Count", "Record"}, patterns);
 }

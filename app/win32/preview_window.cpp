@@ -94,6 +94,10 @@ void PreviewWindow::ShowModal() {
     }
     CreateControls();
     ShowPage(dialog_.ActivePage);
+    // Never smaller than designed.
+    RECT frame{};
+    ::GetWindowRect(hwnd_, &frame);
+    minimumSize_ = {frame.right - frame.left, frame.bottom - frame.top};
 
     RunModal(
         hwnd_, stack_, [this] { return dialog_.Closed; },
@@ -429,10 +433,11 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_GETMINMAXINFO: {
-            // Never smaller than the buttons need.
+            // Never smaller than designed (nor than the buttons need, before that
+            // is known).
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize.x = 320;
-            limits->ptMinTrackSize.y = 200;
+            limits->ptMinTrackSize.x = std::max<LONG>(minimumSize_.x, 320);
+            limits->ptMinTrackSize.y = std::max<LONG>(minimumSize_.y, 200);
             return 0;
         }
         case WM_CLOSE:

@@ -67,6 +67,7 @@ private:
     HWND tooltip_ = nullptr;
     HWND wash_ = nullptr;
     HWND close_ = nullptr;
+    POINT minimumSize_{}; // the window's size as designed
     HFONT listFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
     std::vector<Page> pages_;

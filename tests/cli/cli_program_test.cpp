@@ -61,11 +61,16 @@ protected:
     // and TMP are the test's, so that no wash reaches beyond the test.
     Outcome Run(const std::wstring& arguments) {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        const std::wstring outPath = Wide(app + "io\\out.txt");
-        const std::wstring errPath = Wide(app + "io\\err.txt");
-        HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+        // Files of this run's own: a console host the last run left behind
+        // for a moment may still hold that run's.
+        std::string number;
+        number += std::to_string(++runs_);
+        const std::string outName = "io\\out" + number + ".txt";
+        const std::string errName = "io\\err" + number + ".txt";
+        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        HANDLE out = ::CreateFileW(Wide(app + outName).c_str(), GENERIC_WRITE, kShareAll, &inherit,
                                    CREATE_ALWAYS, 0, nullptr);
-        HANDLE err = ::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+        HANDLE err = ::CreateFileW(Wide(app + errName).c_str(), GENERIC_WRITE, kShareAll, &inherit,
                                    CREATE_ALWAYS, 0, nullptr);
         Outcome outcome;
         if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
@@ -102,10 +107,12 @@ protected:
         ::SetEnvironmentVariableW(L"TMP", nullptr);
         ::CloseHandle(out);
         ::CloseHandle(err);
-        outcome.out = env->Get("io\\out.txt");
-        outcome.err = env->Get("io\\err.txt");
+        outcome.out = env->Get(outName);
+        outcome.err = env->Get(errName);
         return outcome;
     }
+
+    int runs_ = 0;
 
     bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
 
