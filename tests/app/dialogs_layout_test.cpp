@@ -400,16 +400,11 @@ TEST(DialogLayout, ExclusionFilterAndWildcardDialogsKeepTheirButtonsBesideTheLis
         // The hint shows in the empty box: more than its background colour.
         RECT inside{};
         ::GetClientRect(entry, &inside);
-        ::MapWindowPoints(entry, nullptr, reinterpret_cast<POINT*>(&inside), 2);
         ::InflateRect(&inside, -1, -1);
-        int width = 0;
-        int height = 0;
-        const std::vector<std::uint8_t> rows = Grab(inside, width, height);
-        ASSERT_GT(rows.size(), 4u);
-        int differing = 0;
-        for (std::size_t at = 1; at + 2 < rows.size(); at += 3) {
-            differing += rows[at] != rows[1] || rows[at + 1] != rows[2] ? 1 : 0;
-        }
+        const ScreenPicture picture(entry, inside);
+        ASSERT_GT(picture.Width() * picture.Height(), 1);
+        const COLORREF background = picture.At(0, 0);
+        const int differing = picture.Count([&](COLORREF c) { return c != background; });
         EXPECT_GT(differing, 10) << "no hint in the empty edit box";
     }
     DWORD_PTR ignored = 0;
