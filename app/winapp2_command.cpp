@@ -12,13 +12,6 @@ namespace {
 
 constexpr const char* kWinapp2Filter = "winapp2.ini (*.ini)|*.ini";
 
-// True for a plug-in file an earlier import of winapp2.ini wrote: its items
-// are replaced by this import's, so their names are no obstacle.
-bool IsWinapp2File(const std::string& appDir, const std::string& file) {
-    const std::string prefix = text::FoldCaseCopy(appDir + "plugin\\winapp2 ");
-    return text::FoldCaseCopy(file).rfind(prefix, 0) == 0;
-}
-
 } // namespace
 
 void TFormMainQLMR::btnImportWinapp2Click() {
@@ -39,12 +32,7 @@ void TFormMainQLMR::btnImportWinapp2Click() {
     options.allEntries = services_.dialogs.ShowMessage(
         platform::MessageKind::Question,
         "Also import the entries for programs not found on this computer?");
-    std::vector<std::string> taken;
-    for (const titem_property& item : Catalogue.Items) {
-        if (!IsWinapp2File(AppDir, item.txtfilename)) {
-            taken.push_back(item.ItemName);
-        }
-    }
+    const std::vector<std::string> taken = rules::NamesTakenOutsideImports(AppDir, Catalogue.Items);
     const rules::EntryDetector detector(services_.registry, services_.fs, macros_);
     rules::ImportReport report;
     try {

@@ -79,6 +79,12 @@ struct Parser {
                 return true;
             }
             break;
+        case CommandKind::ImportWinapp2:
+            if (arg == "--all") {
+                command.allEntries = true;
+                return true;
+            }
+            break;
         default:
             break;
         }
@@ -124,6 +130,12 @@ struct Parser {
             }
             command.file = positional[0];
             return true;
+        case CommandKind::ImportWinapp2:
+            if (positional.size() != 1 || positional[0].empty()) {
+                return Fail("import-winapp2 needs one winapp2.ini file");
+            }
+            command.file = positional[0];
+            return true;
         case CommandKind::Export:
             if (positional.size() < 2) {
                 return Fail("export needs the names of wash items and a plug-in file");
@@ -164,6 +176,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         p.command.kind = CommandKind::Wash;
     } else if (verb == "import-plugin") {
         p.command.kind = CommandKind::ImportPlugin;
+    } else if (verb == "import-winapp2") {
+        p.command.kind = CommandKind::ImportWinapp2;
     } else if (verb == "export") {
         p.command.kind = CommandKind::Export;
     } else {
@@ -188,6 +202,10 @@ const char* UsageText() {
            "  import-plugin FILE [--yes]\n"
            "                            copies a plug-in file into the plugin folder\n"
            "                            (--yes replaces one of the same name)\n"
+           "  import-winapp2 FILE [--all]\n"
+           "                            imports the entries of a winapp2.ini file for the\n"
+           "                            programs found on this computer (--all: every\n"
+           "                            entry) into plugin\\winapp2 CATEGORY.txt\n"
            "  export NAME... FILE       writes the named wash items to a plug-in file\n"
            "  --version                 the program's version\n"
            "  --help                    this text\n"

@@ -8,7 +8,7 @@
 
 namespace quill::cli {
 
-enum class CommandKind { Help, Version, List, Preview, Wash, ImportPlugin, Export };
+enum class CommandKind { Help, Version, List, Preview, Wash, ImportPlugin, ImportWinapp2, Export };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Help;
@@ -19,7 +19,9 @@ struct CommandLine {
     bool noLog = false;
     bool yes = false;
     std::vector<std::string> names; // export: the wash items to export
-    std::string file;               // import-plugin and export: the plug-in file
+    std::string file;               // import-plugin and export: the plug-in file;
+                                    // import-winapp2: the rule file
+    bool allEntries = false;        // import-winapp2 --all: also what is not detected
 };
 
 // A command line, or what is wrong with it.

@@ -10,6 +10,7 @@
 #include "model/catalogue.h"
 #include "model/item_content.h"
 #include "platform/text.h"
+#include "rules/winapp2_import.h"
 #include "settings/settings_file.h"
 
 #include <cstdint>
@@ -266,6 +267,8 @@ int ConsoleApp::Run(const CommandLine& command) {
             return Wash(command);
         case CommandKind::ImportPlugin:
             return ImportPlugin(command);
+        case CommandKind::ImportWinapp2:
+            return ImportWinapp2(command);
         case CommandKind::Export:
             return Export(command);
         }
@@ -402,6 +405,37 @@ int ConsoleApp::ImportPlugin(const CommandLine& command) {
     }
     std::string out = std::to_string(items.Count());
     out += text::Joined(" wash items imported into ", target, "\n");
+    console_.Out(out);
+    return kAllRemoved;
+}
+
+int ConsoleApp::ImportWinapp2(const CommandLine& command) {
+    std::string bytes;
+    if (!Succeeded(services_.fs.ReadWholeFile(command.file, bytes))) {
+        return Refuse(text::Joined("cannot read '", command.file, "'"));
+    }
+    titem_list catalogue(services_.fs);
+    LoadCatalogue(services_.fs, appDir_, catalogue);
+    const SettingsFile settings(services_.fs, appDir_);
+    const PathMacros macros(services_.system, services_.registry, services_.fs, settings.Path());
+    const rules::EntryDetector detector(services_.registry, services_.fs, macros);
+    rules::ImportOptions options;
+    options.allEntries = command.allEntries;
+    rules::ImportReport report;
+    try {
+        report = rules::ImportWinapp2(services_.fs, appDir_, bytes, detector, options,
+                                      rules::NamesTakenOutsideImports(appDir_, catalogue.Items));
+    } catch (const EIniFileException& error) {
+        return Refuse(error.what());
+    }
+    // The report's lines end as every other output here does.
+    std::string out;
+    for (const char c : report.Text()) {
+        if (c != '\r') {
+            out += c;
+        }
+    }
+    out += '\n';
     console_.Out(out);
     return kAllRemoved;
 }

@@ -62,6 +62,7 @@ private:
     int Preview(const CommandLine& command);
     int Wash(const CommandLine& command);
     int ImportPlugin(const CommandLine& command);
+    int ImportWinapp2(const CommandLine& command);
     int Export(const CommandLine& command);
     int Refuse(const std::string& reason);
 

@@ -63,6 +63,19 @@ void WriteCategory(platform::FileSystem& fs, const std::string& path,
 
 } // namespace
 
+std::vector<std::string> NamesTakenOutsideImports(const std::string& appDir,
+                                                  const std::vector<titem_property>& catalogue) {
+    const std::string prefix = text::FoldCaseCopy(CategoryFile(appDir, ""));
+    const std::string imported = prefix.substr(0, prefix.size() - 4); // without ".txt"
+    std::vector<std::string> taken;
+    for (const titem_property& item : catalogue) {
+        if (text::FoldCaseCopy(item.txtfilename).rfind(imported, 0) != 0) {
+            taken.push_back(item.ItemName);
+        }
+    }
+    return taken;
+}
+
 std::string CategoryFile(const std::string& appDir, const std::string& category) {
     std::string name = "winapp2 " + category;
     for (char& c : name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/item_list.h"
 #include "platform/file_system.h"
 #include "rules/winapp2_detect.h"
 
@@ -45,6 +46,11 @@ ImportReport ImportWinapp2(platform::FileSystem& fs, const std::string& appDir,
                            std::string_view text, const EntryDetector& detector,
                            const ImportOptions& options,
                            const std::vector<std::string>& existingNames);
+
+// The names an import may not take: every item of the catalogue but those
+// of the files an earlier import wrote (which this one rewrites).
+std::vector<std::string> NamesTakenOutsideImports(const std::string& appDir,
+                                                  const std::vector<titem_property>& catalogue);
 
 // The plug-in file of a category: appDir + "plugin\winapp2 <category>.txt",
 // characters a file name cannot hold replaced by "_".

@@ -70,6 +70,14 @@ TEST(CommandLineTest, PluginFiles) {
     EXPECT_EQ(Refused({"import-plugin"}), "import-plugin needs one plug-in file");
     EXPECT_EQ(Refused({"import-plugin", "a.txt", "b.txt"}), "import-plugin needs one plug-in file");
 
+    const CommandLine rules = Parsed({"import-winapp2", "--all", "C:\\rules\\winapp2.ini"});
+    EXPECT_EQ(rules.kind, CommandKind::ImportWinapp2);
+    EXPECT_EQ(rules.file, "C:\\rules\\winapp2.ini");
+    EXPECT_TRUE(rules.allEntries);
+    EXPECT_FALSE(Parsed({"import-winapp2", "w.ini"}).allEntries);
+    EXPECT_EQ(Refused({"import-winapp2"}), "import-winapp2 needs one winapp2.ini file");
+    EXPECT_EQ(Refused({"import-winapp2", "w.ini", "--yes"}), "unknown option --yes");
+
     const CommandLine out = Parsed({"export", "Temp", "--", "--Odd", "out.txt"});
     EXPECT_EQ(out.kind, CommandKind::Export);
     EXPECT_EQ(out.names, (std::vector<std::string>{"Temp", "--Odd"}));

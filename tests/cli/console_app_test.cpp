@@ -261,6 +261,37 @@ TEST_F(ConsoleAppTest, ImportCopiesAPluginFileIntoThePluginFolder) {
     EXPECT_FALSE(Exists("plugin\\empty.txt"));
 }
 
+TEST_F(ConsoleAppTest, ImportOfWinapp2TakesWhatThisComputerHasUnlessToldAll) {
+    env->Put("rules\\winapp2.ini", "[Present Cache *]\r\nLangSecRef=3021\r\n"
+                                   "FileKey1=%LocalAppData%\\Present|*.tmp\r\n\r\n"
+                                   "[Absent Cache *]\r\nLangSecRef=3021\r\n"
+                                   "DetectFile=%ProgramFiles%\\Absent\\absent.exe\r\n"
+                                   "FileKey1=%ProgramFiles%\\Absent|*.log\r\n\r\n"
+                                   "[Temp *]\r\nLangSecRef=3021\r\n"
+                                   "FileKey1=%LocalAppData%\\Temp|*.*\r\n");
+    CommandLine c = Command(CommandKind::ImportWinapp2);
+    c.file = app + "rules\\winapp2.ini";
+    EXPECT_EQ(Run(c), kAllRemoved);
+    // The name the user's own item holds is not taken.
+    EXPECT_NE(console.out.find("Entries read: 3\nImported: 1\n"), std::string::npos) << console.out;
+    EXPECT_EQ(console.out.find('\r'), std::string::npos);
+    console.out.clear();
+    ASSERT_EQ(Run(Command(CommandKind::List)), kAllRemoved);
+    EXPECT_NE(console.out.find("Present Cache"), std::string::npos);
+    EXPECT_EQ(console.out.find("Absent Cache"), std::string::npos);
+
+    c.allEntries = true; // a second import rewrites its own file
+    console.out.clear();
+    EXPECT_EQ(Run(c), kAllRemoved);
+    EXPECT_NE(console.out.find("Imported: 2\n"), std::string::npos) << console.out;
+    console.out.clear();
+    ASSERT_EQ(Run(Command(CommandKind::List)), kAllRemoved);
+    EXPECT_NE(console.out.find("Absent Cache"), std::string::npos);
+
+    c.file = app + "rules\\missing.ini";
+    EXPECT_EQ(Run(c), kUsageOrDataError);
+}
+
 TEST_F(ConsoleAppTest, ExportWritesTheNamedItemsButNotShippedOnes) {
     CommandLine c = Command(CommandKind::Export);
     c.names = {"temp", "Recycle Bin"};
