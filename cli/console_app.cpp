@@ -159,20 +159,25 @@ bool SelectItems(const titem_list& catalogue, const std::vector<std::string>& na
     return true;
 }
 
+// Appends the array name, one element per line, each written by element(i).
+template <class Element>
+void AppendJsonArray(std::string& json, const char* name, std::size_t count, Element element) {
+    json += text::Joined(",\n  \"", name, "\": [");
+    for (std::size_t i = 0; i < count; ++i) {
+        json += i ? ",\n    " : "\n    ";
+        element(i);
+    }
+    json += count == 0 ? "]" : "\n  ]";
+}
+
 std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool cancelled) {
     std::uint64_t bytes = 0;
     std::string json = text::Joined("{\n  \"caption\": ", JsonString(r.caption));
     json += ",\n  \"cancelled\": ";
     json += cancelled ? "true" : "false";
-    json += ",\n  \"special\": [";
-    for (std::size_t i = 0; i < r.special.size(); ++i) {
-        json += i ? ",\n    " : "\n    ";
-        json += JsonString(r.special[i]);
-    }
-    json += r.special.empty() ? "]" : "\n  ]";
-    json += ",\n  \"files\": [";
-    for (std::size_t i = 0; i < r.files.size(); ++i) {
-        json += i ? ",\n    " : "\n    ";
+    AppendJsonArray(json, "special", r.special.size(),
+                    [&](std::size_t i) { json += JsonString(r.special[i]); });
+    AppendJsonArray(json, "files", r.files.size(), [&](std::size_t i) {
         json += "{\"path\": ";
         json += JsonString(r.files[i]);
         json += ", \"size\": ";
@@ -183,11 +188,8 @@ std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool 
             json += "null";
         }
         json += "}";
-    }
-    json += r.files.empty() ? "]" : "\n  ]";
-    json += ",\n  \"entries\": [";
-    for (std::size_t i = 0; i < r.entries.size(); ++i) {
-        json += i ? ",\n    " : "\n    ";
+    });
+    AppendJsonArray(json, "entries", r.entries.size(), [&](std::size_t i) {
         json += "{\"target\": ";
         json += JsonString(r.entries[i]);
         json += ", \"shown\": ";
@@ -195,8 +197,7 @@ std::string PreviewJson(const PreviewReport& r, const std::string& appDir, bool 
         json += ", \"key\": ";
         json += r.entries[i].find(kDeleteKeyMarker) != std::string::npos ? "true" : "false";
         json += "}";
-    }
-    json += r.entries.empty() ? "]" : "\n  ]";
+    });
     json += text::Joined(
         ",\n  \"totals\": {\"special\": ", std::to_string(r.special.size()),
         ", \"files\": ", std::to_string(r.files.size()),
