@@ -84,18 +84,6 @@ void TFormMainQLMR::HideBrowserWindows() {
     }
 }
 
-void TFormMainQLMR::WashNowWithoutConfirmation() {
-    const bool prompt = PromptBefore;
-    PromptBefore = false;
-    try {
-        btnWashAllClick();
-    } catch (...) {
-        PromptBefore = prompt;
-        throw;
-    }
-    PromptBefore = prompt;
-}
-
 void TFormMainQLMR::FormActivate() {
     if (activated_) {
         return;

@@ -43,6 +43,10 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
     LabFolderSuccess.clear();
     LabFolderFails.clear();
     SpecialFiles = CollectSpecialFiles(services_.registry);
+    run_ = std::make_unique<RunController>(
+        RunServices{services_.fs, services_.registry, services_.system, services_.shell, log_,
+                    macros_, SpecialFiles, AppDir + "wildcard.ini"},
+        CurrentRunOptions(true), runView_);
     FormDetect = std::make_unique<TFormDetect>(DetectServices{
         services_.fs, services_.registry, services_.system, services_.dialogs, services_.shell,
         services_.fileDialogs, macros_, AppDir, [this](const auto& includes, const auto& found) {

@@ -4,9 +4,8 @@
 #include "app/app_services.h"
 #include "app/controls.h"
 #include "app/preview_dialogs.h"
+#include "app/run_controller.h"
 #include "app/window_host.h"
-#include "engine/folder_targets.h"
-#include "engine/run_seam.h"
 #include "help/context_ids.h"
 #include "locations/path_macros.h"
 #include "locations/profile_detection.h"
@@ -35,21 +34,27 @@ namespace quill {
 
 class TFormMainQLMR;
 
-// The run seam of the engine, on the main window's state and its host.
-class MainWindowSeam final : public RunSeam {
+// How the main window follows a run: the controller's news mirrored into
+// the window's state, its questions asked in message boxes, its previews
+// shown through the host.
+class MainWindowRunView final : public RunObserver {
 public:
-    explicit MainWindowSeam(TFormMainQLMR& form) : form_(form) {}
+    explicit MainWindowRunView(TFormMainQLMR& form) : form_(form) {}
     void ProcessMessages() override;
-    bool CancelRequested() const override;
-    bool StopRequested() const override;
-    void SetStopRequested(bool value) override;
-    void ShowSearchCounters(const std::string& l2, const std::string& l4) override;
-    void SetProgressMax(std::int32_t max) override;
-    std::int32_t ProgressMax() const override;
-    void StepProgress() override;
-    void SetStatusMode(StatusMode mode) override;
-    void ShowMainCancel(bool visible) override;
+    bool Confirm(const std::string& question) override;
+    void StatusChanged(StatusMode mode) override;
+    void SearchCaption(bool searching) override;
+    void SearchCounters(const std::string& l2, const std::string& l4) override;
+    void Collecting(bool collecting) override;
+    void ProgressChanged(std::int32_t position, std::int32_t max) override;
+    void MainCancelShown(bool visible) override;
+    void RunCommandsEnabled(bool enabled) override;
+    void BusyCursor(bool busy) override;
     void Repaint() override;
+    void ItemStarted(std::int32_t row) override;
+    void CountersChanged(const RunCounters& counters) override;
+    void HoldCounters() override;
+    void ShowPreview(TPreviewForm& dialog, const PreviewWashContext& wash) override;
 
 private:
     TFormMainQLMR& form_;
@@ -85,17 +90,19 @@ public:
     // The window the logic runs in; without one, messages are not pumped
     // and previews are not shown. The host must outlive its use here.
     void SetHost(WindowHost* host);
-    void RunAllChecked(bool preview);
+    // The runs, as the controller runs them with the window's settings, its
+    // selection and its check marks. ask: whether "prompt Before" applies.
+    void RunAllChecked(bool preview, bool ask = true);
     void RunCurrentItem(bool preview);
     void RunFolderChild(bool preview);
     void RunRegistryChild(bool preview);
-    bool ConfirmClean(const std::string& subject);
     void EnableRunCommands(bool enabled);
+    // The status bar's mode, with the labels and the Exit button it sets.
     void SetStatusMode(StatusMode mode);
     void ShowSearchCaption(bool searching);
-    void EndRun();
     void WaitBusy(std::uint32_t milliseconds);
-    void CleanSpecialItem(const std::string& name);
+    // The controller of the window's runs: its flags and counters.
+    const RunController& Runs() const { return *run_; }
     // While a run goes on, the commands and lists that would change the wash
     // items or the settings are disabled (and do nothing if called): the run
     // holds the selected item and walks its lists.
@@ -213,8 +220,6 @@ public:
     platform::LocalTime LastTimedWash;
     bool StartMinimized = false;
     bool Timer1Enabled = false;
-    bool CancelRequested = false;
-    bool StopRequested = false;
     StatusMode Status = StatusMode::Idle;
 
     // --- Controls ---
@@ -246,13 +251,12 @@ public:
     std::int32_t ProgressBar1Position = 0;
     // Repainting of the three lists is suspended while a run collects.
     bool ListsSuspended = false;
-    SearchCounters Counters; // FoundCount and FoundSizeKB of the search phase
 
     // True when the row's catalogue entry is special (drawn in red).
     bool RowIsSpecial(std::int32_t row) const;
 
 private:
-    friend class MainWindowSeam;
+    friend class MainWindowRunView;
 
     // True when CurrentItem is the wash item of that file and name.
     bool ShowsItem(const titem_property& item) const;
@@ -264,23 +268,21 @@ private:
     // Each item ticked since the catalogue last took the marks whose warning
     // the user does not confirm (Yes) is unticked again.
     void ConfirmWarnings();
-    PreviewWashContext WashContext();
     EditorServices Editors();
     WindowHost& Host();
-    TargetContext CollectionContext();
-    // Appends the targets of every checked folder/file child of the selected
-    // item; stops after the child during whose search Cancel was pressed.
-    void CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection);
-    void CollectCheckedRegistryEntries(PreviewList& into);
-    // The registry entries of the current item's children without those
-    // whose removal would remove what the item keeps.
-    std::vector<std::string> WithoutKept(const std::vector<std::string>& entries);
-    // Washes the dialog, or shows it for a preview (not after a cancel,
-    // unless evenWhenCancelled).
-    void PreviewOrWash(TPreviewForm& dialog, bool preview, bool evenWhenCancelled);
-    // Asks about cleaning the selected child of the list; a No hides both
-    // Cancel buttons.
-    bool ConfirmCleanChild(const CheckListBox& children);
+    // The run settings as a value; ask: whether "prompt Before" applies.
+    RunOptions CurrentRunOptions(bool ask) const;
+    // The catalogue entry of a row with the row's check mark.
+    RunItem RowItem(std::int32_t row) const;
+    // A run of the selected item (RunScope::Item) or of the selected child of
+    // its list (the child scopes), with the lists' check marks; a run with no
+    // item when none is selected.
+    RunRequest SelectedItemRequest(RunScope scope, bool preview) const;
+    // Hands one run to the controller; the runs over whole items select the
+    // selected item again afterwards.
+    RunEnd Run(const RunRequest& request, bool ask);
+    // Wash Now, asking first when ask and "prompt Before" say so.
+    void WashAll(bool ask);
     // Runs one command unless a run is already in progress.
     template <class F> void Guarded(F&& run);
 
@@ -288,7 +290,8 @@ private:
     std::optional<std::string> firstArgument_;
     PathMacros macros_;
     HtmlWashLog log_;
-    MainWindowSeam seam_{*this};
+    MainWindowRunView runView_{*this};
+    std::unique_ptr<RunController> run_;
     WindowHost* host_ = nullptr;
     bool running_ = false;
     bool activated_ = false;

@@ -2,6 +2,7 @@
 
 #include "engine/builtin_stores.h"
 #include "engine/folder_targets.h"
+#include "engine/item_exclusions.h"
 #include "engine/registry_targets.h"
 #include "model/item_content.h"
 #include "platform/text.h"
@@ -47,6 +48,32 @@ std::unique_ptr<TPreviewForm> DialogFor(RunScope scope) {
 
 void Tick(PreviewList& list, bool ticked) {
     ticked ? list.SelectAll() : list.UnselectAll();
+}
+
+// Whether the j-th child is collected: its tick in the client's list when
+// the client gave them, else its own mark.
+bool Ticked(const std::optional<std::vector<bool>>& ticks, std::size_t j, bool active) {
+    if (!ticks) {
+        return active;
+    }
+    return j < ticks->size() && (*ticks)[j];
+}
+
+// The registry entries of a child without those whose removal would take
+// something the item keeps with them.
+void AddRemovableEntries(const std::vector<std::string>& entries, const ItemExclusions& keep,
+                         PreviewList& into) {
+    if (keep.Empty()) {
+        into.AddAll(entries);
+        return;
+    }
+    std::vector<std::string> removable;
+    for (const std::string& entry : entries) {
+        if (!keep.KeepsRegistryEntry(entry)) {
+            removable.push_back(entry);
+        }
+    }
+    into.AddAll(removable);
 }
 
 } // namespace
@@ -132,12 +159,14 @@ bool RunController::Confirmed(const RunRequest& request) {
         return observer_.Confirm("Do you want to wash all the items selected?");
     }
     const std::string item = request.items.empty() ? "" : request.items[0].entry.ItemName;
-    std::string subject = ItemSubject(item);
-    if (request.scope != RunScope::Item && !request.items.empty()) {
+    if (request.scope == RunScope::Item) {
+        return observer_.Confirm(text::Joined("Do you want to clean ", ItemSubject(item), "?"));
+    }
+    std::string child;
+    if (!request.items.empty()) {
         // The child's name, as its list shows it; loading the item to read it
         // is a read of its file and raises nothing.
         const tItemContent content(services_.fs, request.items[0].entry.txtfilename, item);
-        std::string child;
         const auto j = static_cast<std::size_t>(request.child);
         if (request.scope == RunScope::FolderChild && request.child >= 0 &&
             request.child < content.Folders.Count()) {
@@ -146,9 +175,8 @@ bool RunController::Confirmed(const RunRequest& request) {
                    request.child < content.Registers.Count()) {
             child = content.Registers.Items[j].ChildItemName;
         }
-        subject = ChildSubject(item, child);
     }
-    return observer_.Confirm(text::Joined("Do you want to clean ", subject, "?"));
+    return observer_.Confirm(text::Joined("Do you want to clean ", ChildSubject(item, child), "?"));
 }
 
 RunEnd RunController::Run(const RunRequest& request) {
@@ -173,8 +201,10 @@ RunEnd RunController::Run(const RunRequest& request) {
         observer_.MainCancelShown(false);
         return RunEnd::Declined;
     }
-    // The folders of this run's targets, as its collection finds them.
+    // The folders of this run's targets, as its collection finds them, and
+    // those its wash empties.
     Collected().Clear();
+    Emptied().Clear();
     RunEnd end = RunEnd::Finished;
     observer_.BusyCursor(true);
     WithEnd(
@@ -186,7 +216,11 @@ RunEnd RunController::Run(const RunRequest& request) {
             }
             observer_.RunCommandsEnabled(false);
             std::unique_ptr<TPreviewForm> dialog = DialogFor(request.scope);
-            if (!Collect(request, *dialog)) {
+            bool found = false;
+            observer_.Collecting(true);
+            WithEnd([&] { found = Collect(request, *dialog); },
+                    [&] { observer_.Collecting(false); });
+            if (!found) {
                 end = RunEnd::NoTarget;
                 return;
             }
@@ -257,14 +291,16 @@ void RunController::CollectAll(const RunRequest& request, TPreviewForm& dialog) 
 // leaves); a one-item run still collects the entries, which need no search.
 void RunController::CollectItem(const RunItem& item, TPreviewForm& dialog, bool endOnCancel) {
     tItemContent content(services_.fs, item.entry.txtfilename, item.entry.ItemName);
+    const ItemExclusions keep(content.Exclusions, services_.macros);
     TargetContext collection{
         services_.fs, services_.registry,    services_.system, services_.macros, *this,
         found_,       services_.settingsFile};
     std::vector<std::string> scratch;
-    for (tChildFolder& child : content.Folders.Items) {
-        if (child.isactive) {
+    for (std::size_t j = 0; j < content.Folders.Items.size(); ++j) {
+        tChildFolder& child = content.Folders.Items[j];
+        if (Ticked(item.folderTicks, j, child.isactive)) {
             scratch.clear();
-            CollectFolderTargets(child, scratch, collection);
+            CollectFolderTargets(child, scratch, collection, &keep);
             dialog.CheckListBoxPreviewFolder.AddAll(scratch);
         }
         if (cancel_) {
@@ -276,11 +312,12 @@ void RunController::CollectItem(const RunItem& item, TPreviewForm& dialog, bool 
     }
     dialog.CheckListBoxPreviewFolder.SetSorted();
     Tick(dialog.CheckListBoxPreviewFolder, item.checked);
-    for (tChildRegister& child : content.Registers.Items) {
-        if (child.isactive) {
+    for (std::size_t j = 0; j < content.Registers.Items.size(); ++j) {
+        tChildRegister& child = content.Registers.Items[j];
+        if (Ticked(item.registryTicks, j, child.isactive)) {
             scratch.clear();
             CollectRegistryEntries(child, scratch, services_.macros, services_.registry);
-            dialog.CheckListBoxPreviewregister.AddAll(scratch);
+            AddRemovableEntries(scratch, keep, dialog.CheckListBoxPreviewregister);
         }
     }
     Tick(dialog.CheckListBoxPreviewregister, item.checked);
@@ -298,7 +335,8 @@ bool RunController::CollectFolderChild(const RunRequest& request, TPreviewForm& 
     TargetContext collection{
         services_.fs, services_.registry,    services_.system, services_.macros, *this,
         found_,       services_.settingsFile};
-    CollectFolderTargets(child, targets, collection);
+    const ItemExclusions keep(content.Exclusions, services_.macros);
+    CollectFolderTargets(child, targets, collection, &keep);
     dialog.CheckListBoxPreviewFolder.AddAll(targets);
     Tick(dialog.CheckListBoxPreviewFolder, request.childChecked.value_or(child.isactive));
     dialog.Caption = text::Joined("Preview Files of Current Item - Total Files: ",
@@ -315,7 +353,8 @@ bool RunController::CollectRegistryChild(const RunRequest& request, TPreviewForm
     tChildRegister& child = content.Registers.Items[static_cast<std::size_t>(request.child)];
     std::vector<std::string> entries;
     CollectRegistryEntries(child, entries, services_.macros, services_.registry);
-    dialog.CheckListBoxPreviewregister.AddAll(entries);
+    AddRemovableEntries(entries, ItemExclusions(content.Exclusions, services_.macros),
+                        dialog.CheckListBoxPreviewregister);
     Tick(dialog.CheckListBoxPreviewregister, request.childChecked.value_or(child.isactive));
     dialog.Caption = text::Joined("Preview Entries of Current Item - Total Entries: ",
                                   std::to_string(dialog.CheckListBoxPreviewregister.Count()));

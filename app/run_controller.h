@@ -27,8 +27,15 @@ enum class RunScope { AllChecked, Item, FolderChild, RegistryChild };
 
 // One wash item of a run: its catalogue entry and whether its row is checked.
 struct RunItem {
+    RunItem(titem_property entry_, bool checked_) : entry(std::move(entry_)), checked(checked_) {}
+
     titem_property entry;
     bool checked = true;
+    // Which children are collected, by position, as the client's lists show
+    // their check marks; the item file's own marks when not given. A child
+    // past the end of a given list is not collected.
+    std::optional<std::vector<bool>> folderTicks;
+    std::optional<std::vector<bool>> registryTicks;
 };
 
 // What one run covers. AllChecked walks every checked item of items in order;
@@ -86,6 +93,9 @@ public:
     // The search labels: searching is true while the search goes on.
     virtual void SearchCaption(bool /*searching*/) {}
     virtual void SearchCounters(const std::string& /*l2*/, const std::string& /*l4*/) {}
+    // The targets are being collected (true), or no longer (false): a client
+    // showing the items may hold back repainting their lists meanwhile.
+    virtual void Collecting(bool /*collecting*/) {}
     virtual void ProgressChanged(std::int32_t /*position*/, std::int32_t /*max*/) {}
     virtual void MainCancelShown(bool /*visible*/) {}
     virtual void RunCommandsEnabled(bool /*enabled*/) {}

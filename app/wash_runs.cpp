@@ -1,13 +1,9 @@
 // The four runs of the main window (all checked items, the selected item, the
-// selected folder/file child, the selected registry child), the commands that
-// start them, the status bar modes and the run seam of the engine.
+// selected folder/file child, the selected registry child): the commands that
+// start them, what they hand the run controller, and how the window shows
+// what the controller tells it.
 
 #include "app/main_window.h"
-
-#include "engine/builtin_stores.h"
-#include "engine/folder_targets.h"
-#include "engine/item_exclusions.h"
-#include "engine/registry_targets.h"
 
 #include <chrono>
 #include <thread>
@@ -60,46 +56,60 @@ template <class Body, class End> void WithEnd(Body&& body, End&& end) {
 
 } // namespace
 
-// --- The run seam ---
+// --- What the controller tells the window ---
 
-void MainWindowSeam::ProcessMessages() {
+void MainWindowRunView::ProcessMessages() {
     form_.Host().ProcessMessages();
 }
-bool MainWindowSeam::CancelRequested() const {
-    return form_.CancelRequested;
+bool MainWindowRunView::Confirm(const std::string& question) {
+    return form_.services_.dialogs.ShowMessage(platform::MessageKind::Question, question);
 }
-bool MainWindowSeam::StopRequested() const {
-    return form_.StopRequested;
-}
-void MainWindowSeam::SetStopRequested(bool value) {
-    form_.StopRequested = value;
-}
-void MainWindowSeam::ShowSearchCounters(const std::string& l2, const std::string& l4) {
-    form_.l2 = l2;
-    form_.l4 = l4;
-    Repaint();
-}
-void MainWindowSeam::SetProgressMax(std::int32_t max) {
-    form_.ProgressBar1Max = max;
-    form_.ProgressBar1Position = 0;
-}
-std::int32_t MainWindowSeam::ProgressMax() const {
-    return form_.ProgressBar1Max;
-}
-void MainWindowSeam::StepProgress() {
-    if (form_.ProgressBar1Position < form_.ProgressBar1Max) {
-        ++form_.ProgressBar1Position;
-    }
-}
-void MainWindowSeam::SetStatusMode(StatusMode mode) {
+void MainWindowRunView::StatusChanged(StatusMode mode) {
     form_.SetStatusMode(mode);
 }
-void MainWindowSeam::ShowMainCancel(bool visible) {
+void MainWindowRunView::SearchCaption(bool searching) {
+    form_.ShowSearchCaption(searching);
+}
+void MainWindowRunView::SearchCounters(const std::string& l2, const std::string& l4) {
+    form_.l2 = l2;
+    form_.l4 = l4;
+}
+void MainWindowRunView::Collecting(bool collecting) {
+    form_.ListsSuspended = collecting;
+}
+void MainWindowRunView::ProgressChanged(std::int32_t position, std::int32_t max) {
+    form_.ProgressBar1Max = max;
+    form_.ProgressBar1Position = position;
+}
+void MainWindowRunView::MainCancelShown(bool visible) {
     form_.spMainCancel.Visible = visible;
     Repaint(); // a run's end shows at once, with the last of its progress
 }
-void MainWindowSeam::Repaint() {
+void MainWindowRunView::RunCommandsEnabled(bool enabled) {
+    form_.EnableRunCommands(enabled);
+}
+void MainWindowRunView::BusyCursor(bool busy) {
+    form_.services_.shell.ShowBusyCursor(busy);
+}
+void MainWindowRunView::Repaint() {
     form_.Host().Repaint();
+}
+void MainWindowRunView::ItemStarted(std::int32_t row) {
+    // The list follows the run from item to item.
+    form_.ChListBoxItem.ItemIndex = row;
+    form_.SelectItem();
+}
+void MainWindowRunView::CountersChanged(const RunCounters& counters) {
+    form_.LabFolderSuccess = counters.FilesRemoved;
+    form_.LabFolderFails = counters.FilesFailed;
+    form_.LabelSuccess = counters.EntriesRemoved;
+    form_.LabelFails = counters.EntriesFailed;
+}
+void MainWindowRunView::HoldCounters() {
+    form_.WaitBusy(2000);
+}
+void MainWindowRunView::ShowPreview(TPreviewForm& dialog, const PreviewWashContext& wash) {
+    form_.Host().ShowModal(dialog, wash);
 }
 
 // --- Run helpers ---
@@ -112,47 +122,22 @@ void TFormMainQLMR::SetHost(WindowHost* host) {
     host_ = host;
 }
 
-PreviewWashContext TFormMainQLMR::WashContext() {
-    return PreviewWashContext{services_.fs,
-                              services_.registry,
-                              services_.shell,
-                              seam_,
-                              log_,
-                              SpecialFiles,
-                              WriteToLog,
-                              UseQuick,
-                              LabFolderSuccess,
-                              LabFolderFails,
-                              LabelSuccess,
-                              LabelFails};
-}
-
-TargetContext TFormMainQLMR::CollectionContext() {
-    return TargetContext{services_.fs, services_.registry, services_.system,       macros_,
-                         seam_,        Counters,           AppDir + "wildcard.ini"};
+RunOptions TFormMainQLMR::CurrentRunOptions(bool ask) const {
+    return RunOptions{UseQuick, ask && PromptBefore, WriteToLog};
 }
 
 template <class F> void TFormMainQLMR::Guarded(F&& run) {
     // A run processes messages, so a hot key or the timer may ask for
     // another one meanwhile: runs do not nest.
-    if (running_) {
+    if (running_ || run_->Running()) {
         return;
     }
     running_ = true;
-    seam_.Emptied().Clear();
     EnableEditCommands(false);
     WithEnd(run, [this] {
         running_ = false;
         EnableEditCommands(true);
     });
-}
-
-bool TFormMainQLMR::ConfirmClean(const std::string& subject) {
-    if (!PromptBefore) {
-        return true;
-    }
-    return services_.dialogs.ShowMessage(platform::MessageKind::Question,
-                                         "Do you want to clean " + subject + "?");
 }
 
 void TFormMainQLMR::EnableRunCommands(bool enabled) {
@@ -171,7 +156,6 @@ void TFormMainQLMR::SetStatusMode(StatusMode mode) {
     Status = mode;
     switch (mode) {
     case StatusMode::Idle:
-        Counters = {};
         // Assigned from strings: GCC 12 warns falsely on literals here.
         l2 = std::string("0");
         l4 = std::string("0Kb");
@@ -183,9 +167,7 @@ void TFormMainQLMR::SetStatusMode(StatusMode mode) {
     case StatusMode::Counters:
         break;
     case StatusMode::Searching:
-        Counters = {};
         ShowSearchCaption(true);
-        seam_.Repaint();
         break;
     }
 }
@@ -194,15 +176,6 @@ void TFormMainQLMR::ShowSearchCaption(bool searching) {
     l1 = searching ? "Searching...    The total of files searched is "
                    : "Done!           The total of files searched is ";
     l3 = "   The total size of files searched is ";
-}
-
-void TFormMainQLMR::EndRun() {
-    EnableRunCommands(true);
-    if (ProgressBar1Max > 0) {
-        SetStatusMode(StatusMode::Counters);
-        WaitBusy(2000);
-    }
-    SetStatusMode(StatusMode::Idle);
 }
 
 void TFormMainQLMR::WaitBusy(std::uint32_t milliseconds) {
@@ -226,259 +199,102 @@ void TFormMainQLMR::WaitBusy(std::uint32_t milliseconds) {
         [&] { services_.shell.ShowBusyCursor(false); });
 }
 
-void TFormMainQLMR::CleanSpecialItem(const std::string& name) {
-    ::quill::CleanSpecialItem(name, services_.shell, WriteToLog ? &log_ : nullptr);
-}
-
 // --- The four runs ---
 
-void TFormMainQLMR::CollectCheckedFolderTargets(PreviewList& into, TargetContext& collection) {
-    std::vector<std::string> scratch;
-    const ItemExclusions keep(CurrentItem->Exclusions, macros_);
-    for (std::int32_t j = 0; j < ChListBoxFolder.Count() && j < CurrentItem->Folders.Count(); ++j) {
-        if (ChListBoxFolder.Checked(j)) {
-            scratch.clear();
-            CollectFolderTargets(CurrentItem->Folders.Items[static_cast<std::size_t>(j)], scratch,
-                                 collection, &keep);
-            into.AddAll(scratch);
-        }
-        if (CancelRequested) {
-            break;
-        }
-    }
+RunItem TFormMainQLMR::RowItem(std::int32_t row) const {
+    return RunItem(Catalogue.Items[static_cast<std::size_t>(row)], ChListBoxItem.Checked(row));
 }
 
-std::vector<std::string> TFormMainQLMR::WithoutKept(const std::vector<std::string>& entries) {
-    const ItemExclusions keep(CurrentItem->Exclusions, macros_);
-    if (keep.Empty()) {
-        return entries;
-    }
-    std::vector<std::string> removable;
-    for (const std::string& entry : entries) {
-        if (!keep.KeepsRegistryEntry(entry)) {
-            removable.push_back(entry);
-        }
-    }
-    return removable;
-}
-
-void TFormMainQLMR::CollectCheckedRegistryEntries(PreviewList& into) {
-    std::vector<std::string> scratch;
-    for (std::int32_t j = 0; j < ChListBoxRegister.Count() && j < CurrentItem->Registers.Count();
-         ++j) {
-        if (ChListBoxRegister.Checked(j)) {
-            scratch.clear();
-            CollectRegistryEntries(CurrentItem->Registers.Items[static_cast<std::size_t>(j)],
-                                   scratch, macros_, services_.registry);
-            into.AddAll(WithoutKept(scratch));
-        }
-    }
-}
-
-void TFormMainQLMR::PreviewOrWash(TPreviewForm& dialog, bool preview, bool evenWhenCancelled) {
-    const PreviewWashContext wash = WashContext();
-    if (!preview) {
-        dialog.Wash(wash);
-    } else if (evenWhenCancelled || !CancelRequested) {
-        ShowSearchCaption(false);
-        Host().ShowModal(dialog, wash);
-    }
-}
-
-bool TFormMainQLMR::ConfirmCleanChild(const CheckListBox& children) {
+RunRequest TFormMainQLMR::SelectedItemRequest(RunScope scope, bool preview) const {
     const std::int32_t row = ChListBoxItem.ItemIndex;
-    const std::int32_t child = children.ItemIndex;
-    const std::string item = ChListBoxItem.Valid(row) ? ChListBoxItem.At(row).Text : "";
-    const std::string name = children.Valid(child) ? children.At(child).Text : "";
-    if (ConfirmClean("'" + item + " -> " + name + "'")) {
-        return true;
+    if (!ChListBoxItem.Valid(row) || row >= Catalogue.Count() || !CurrentItem) {
+        return RunRequest(scope, preview, {});
     }
-    SpCancelPreview.Visible = false;
-    spMainCancel.Visible = false;
-    return false;
+    RunItem item = RowItem(row);
+    if (scope == RunScope::Item) {
+        // The children as their lists show them.
+        item.folderTicks.emplace();
+        for (std::int32_t j = 0; j < ChListBoxFolder.Count(); ++j) {
+            item.folderTicks->push_back(ChListBoxFolder.Checked(j));
+        }
+        item.registryTicks.emplace();
+        for (std::int32_t j = 0; j < ChListBoxRegister.Count(); ++j) {
+            item.registryTicks->push_back(ChListBoxRegister.Checked(j));
+        }
+        return RunRequest(scope, preview, {std::move(item)});
+    }
+    const CheckListBox& children =
+        scope == RunScope::FolderChild ? ChListBoxFolder : ChListBoxRegister;
+    const std::int32_t child = children.ItemIndex;
+    if (!children.Valid(child)) {
+        return RunRequest(scope, preview, {std::move(item)}, -1);
+    }
+    return RunRequest(scope, preview, {std::move(item)}, child, children.Checked(child));
 }
 
-void TFormMainQLMR::RunAllChecked(bool preview) {
-    if (!preview && PromptBefore &&
-        !services_.dialogs.ShowMessage(platform::MessageKind::Question,
-                                       "Do you want to wash all the items selected?")) {
-        StopRequested = false;
-        spMainCancel.Visible = false;
-        return;
-    }
-    services_.shell.ShowBusyCursor(true);
+RunEnd TFormMainQLMR::Run(const RunRequest& request, bool ask) {
+    run_->SetOptions(CurrentRunOptions(ask));
+    RunEnd end = RunEnd::Declined;
+    bool declined = false;
     WithEnd(
         [&] {
-            TFormPreviewAll dialog;
-            TargetContext collection = CollectionContext();
-            ListsSuspended = true;
-            WithEnd(
-                [&] {
-                    SetStatusMode(StatusMode::Searching);
-                    for (std::int32_t i = 0; i < ChListBoxItem.Count(); ++i) {
-                        if (!ChListBoxItem.Checked(i)) {
-                            continue;
-                        }
-                        ChListBoxItem.ItemIndex = i;
-                        SelectItem();
-                        EnableRunCommands(false);
-                        if (!CurrentItem) {
-                            continue;
-                        }
-                        if (CurrentItem->ItemProperty.IsSpecial) {
-                            dialog.CheckListBoxSpecial.Add(ChListBoxItem.At(i).Text);
-                        }
-                        CollectCheckedFolderTargets(dialog.CheckListBoxPreviewFolder, collection);
-                        if (CancelRequested) {
-                            break;
-                        }
-                        dialog.CheckListBoxPreviewFolder.SetSorted();
-                        CollectCheckedRegistryEntries(dialog.CheckListBoxPreviewregister);
-                        dialog.AllbtnSelectallClick();
-                        dialog.btnSelectallClick();
-                        dialog.NewbtnSelectallClick();
-                    }
-                },
-                [&] { ListsSuspended = false; });
-            dialog.Caption =
-                "Preview - Total Special: " + std::to_string(dialog.CheckListBoxSpecial.Count()) +
-                "  Files: " + std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
-                "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
-            PreviewOrWash(dialog, preview, false);
+            end = run_->Run(request);
+            declined = end == RunEnd::Declined;
         },
         [&] {
-            EndRun();
-            services_.shell.ShowBusyCursor(false);
-            SelectItem();
+            // The runs over whole items leave the lists on the item they
+            // reached; they show the selected one again.
+            if (!declined &&
+                (request.scope == RunScope::AllChecked || request.scope == RunScope::Item)) {
+                SelectItem();
+            }
         });
+    return end;
+}
+
+void TFormMainQLMR::RunAllChecked(bool preview, bool ask) {
+    std::vector<RunItem> items;
+    for (std::int32_t i = 0; i < ChListBoxItem.Count() && i < Catalogue.Count(); ++i) {
+        items.push_back(RowItem(i));
+    }
+    (void)Run(RunRequest(RunScope::AllChecked, preview, std::move(items)), ask);
 }
 
 void TFormMainQLMR::RunCurrentItem(bool preview) {
-    const std::int32_t row = ChListBoxItem.ItemIndex;
-    if (!preview) {
-        const std::string name = ChListBoxItem.Valid(row) ? ChListBoxItem.At(row).Text : "";
-        if (!ConfirmClean("'" + name + "'")) {
-            SpCancelPreview.Visible = false;
-            spMainCancel.Visible = false;
-            return;
-        }
-    }
-    services_.shell.ShowBusyCursor(true);
-    WithEnd(
-        [&] {
-            if (!ChListBoxItem.Valid(row) || !CurrentItem) {
-                return;
-            }
-            EnableRunCommands(false);
-            TFormPreviewFolderRegister dialog;
-            TargetContext collection = CollectionContext();
-            const bool ticked = ChListBoxItem.Checked(row);
-            ListsSuspended = true;
-            WithEnd(
-                [&] {
-                    SetStatusMode(StatusMode::Searching);
-                    CollectCheckedFolderTargets(dialog.CheckListBoxPreviewFolder, collection);
-                    dialog.CheckListBoxPreviewFolder.SetSorted();
-                    ticked ? dialog.btnSelectallClick() : dialog.btnUnselectAllClick();
-                    CollectCheckedRegistryEntries(dialog.CheckListBoxPreviewregister);
-                    ticked ? dialog.NewbtnSelectallClick() : dialog.NewbtnUnselectAllClick();
-                },
-                [&] { ListsSuspended = false; });
-            dialog.Caption =
-                "Preview Current Item - Total Files: " +
-                std::to_string(dialog.CheckListBoxPreviewFolder.Count()) +
-                "  Entries: " + std::to_string(dialog.CheckListBoxPreviewregister.Count());
-            PreviewOrWash(dialog, preview, false);
-        },
-        [&] {
-            EndRun();
-            services_.shell.ShowBusyCursor(false);
-            SelectItem();
-        });
+    (void)Run(SelectedItemRequest(RunScope::Item, preview), true);
 }
 
 void TFormMainQLMR::RunFolderChild(bool preview) {
-    const std::int32_t child = ChListBoxFolder.ItemIndex;
-    if (!preview && !ConfirmCleanChild(ChListBoxFolder)) {
-        return;
-    }
-    services_.shell.ShowBusyCursor(true);
-    WithEnd(
-        [&] {
-            if (!ChListBoxFolder.Valid(child) || !CurrentItem ||
-                child >= CurrentItem->Folders.Count()) {
-                return;
-            }
-            EnableRunCommands(false);
-            TFormPreviewFolder dialog;
-            SetStatusMode(StatusMode::Searching);
-            std::vector<std::string> targets;
-            TargetContext collection = CollectionContext();
-            const ItemExclusions keep(CurrentItem->Exclusions, macros_);
-            CollectFolderTargets(CurrentItem->Folders.Items[static_cast<std::size_t>(child)],
-                                 targets, collection, &keep);
-            dialog.CheckListBoxPreviewFolder.AddAll(targets);
-            ChListBoxFolder.Checked(child) ? dialog.btnSelectallClick()
-                                           : dialog.btnUnselectAllClick();
-            dialog.Caption = "Preview Files of Current Item - Total Files: " +
-                             std::to_string(dialog.CheckListBoxPreviewFolder.Count());
-            PreviewOrWash(dialog, preview, false);
-        },
-        [&] {
-            EndRun();
-            services_.shell.ShowBusyCursor(false);
-        });
+    (void)Run(SelectedItemRequest(RunScope::FolderChild, preview), true);
 }
 
 void TFormMainQLMR::RunRegistryChild(bool preview) {
-    const std::int32_t child = ChListBoxRegister.ItemIndex;
-    if (!preview && !ConfirmCleanChild(ChListBoxRegister)) {
-        return;
-    }
-    services_.shell.ShowBusyCursor(true);
-    WithEnd(
-        [&] {
-            if (!ChListBoxRegister.Valid(child) || !CurrentItem ||
-                child >= CurrentItem->Registers.Count()) {
-                return;
-            }
-            EnableRunCommands(false);
-            TFormPreviewregister dialog;
-            std::vector<std::string> entries;
-            CollectRegistryEntries(CurrentItem->Registers.Items[static_cast<std::size_t>(child)],
-                                   entries, macros_, services_.registry);
-            dialog.CheckListBoxPreviewregister.AddAll(WithoutKept(entries));
-            ChListBoxRegister.Checked(child) ? dialog.btnSelectallClick()
-                                             : dialog.btnUnselectAllClick();
-            dialog.Caption = "Preview Entries of Current Item - Total Entries: " +
-                             std::to_string(dialog.CheckListBoxPreviewregister.Count());
-            // Shown whatever the Cancel flag holds: no search ran.
-            PreviewOrWash(dialog, preview, true);
-        },
-        [&] {
-            EndRun();
-            services_.shell.ShowBusyCursor(false);
-        });
+    (void)Run(SelectedItemRequest(RunScope::RegistryChild, preview), true);
 }
 
 // --- Commands ---
 
-void TFormMainQLMR::btnWashAllClick() {
-    Guarded([this] {
+void TFormMainQLMR::WashAll(bool ask) {
+    Guarded([this, ask] {
         spMainCancel.Visible = true;
-        CancelRequested = false;
-        StopRequested = false; // a stale stop would make this wash remove nothing
         const std::int32_t remembered = ChListBoxItem.ItemIndex;
-        RunAllChecked(false);
+        RunAllChecked(false, ask);
         ChListBoxItem.ItemIndex = remembered;
         SelectItem();
     });
 }
 
+void TFormMainQLMR::btnWashAllClick() {
+    WashAll(true);
+}
+
+void TFormMainQLMR::WashNowWithoutConfirmation() {
+    WashAll(false);
+}
+
 void TFormMainQLMR::btnMainPreviewClick() {
     Guarded([this] {
         const std::int32_t remembered = ChListBoxItem.ItemIndex;
-        CancelRequested = false;
         SpCancelPreview.Visible = true;
         WithEnd([this] { RunAllChecked(true); }, [this] { SpCancelPreview.Visible = false; });
         ChListBoxItem.ItemIndex = remembered;
@@ -489,8 +305,6 @@ void TFormMainQLMR::btnMainPreviewClick() {
 void TFormMainQLMR::btnWashSingleClick() {
     Guarded([this] {
         spMainCancel.Visible = true;
-        CancelRequested = false;
-        StopRequested = false;
         const std::int32_t row = ChListBoxItem.ItemIndex;
         if (!ChListBoxItem.Valid(row)) {
             spMainCancel.Visible = false;
@@ -498,7 +312,8 @@ void TFormMainQLMR::btnWashSingleClick() {
         }
         if (CurrentItem && CurrentItem->ItemProperty.IsSpecial) {
             // No file removal runs to hide the Cancel button again.
-            WithEnd([&] { CleanSpecialItem(ChListBoxItem.At(row).Text); },
+            run_->SetOptions(CurrentRunOptions(false));
+            WithEnd([&] { run_->CleanSpecial(ChListBoxItem.At(row).Text); },
                     [this] { spMainCancel.Visible = false; });
             return;
         }
@@ -508,7 +323,6 @@ void TFormMainQLMR::btnWashSingleClick() {
 
 void TFormMainQLMR::btnPreviewCurrentItemClick() {
     Guarded([this] {
-        CancelRequested = false;
         SpCancelPreview.Visible = true;
         WithEnd([this] { RunCurrentItem(true); }, [this] { SpCancelPreview.Visible = false; });
     });
@@ -517,15 +331,12 @@ void TFormMainQLMR::btnPreviewCurrentItemClick() {
 void TFormMainQLMR::btnWashFolderClick() {
     Guarded([this] {
         spMainCancel.Visible = true;
-        CancelRequested = false;
-        StopRequested = false;
         RunFolderChild(false);
     });
 }
 
 void TFormMainQLMR::btnPreviewCurrentFolderClick() {
     Guarded([this] {
-        CancelRequested = false;
         SpCancelPreview.Visible = true;
         WithEnd([this] { RunFolderChild(true); }, [this] { SpCancelPreview.Visible = false; });
     });
@@ -540,13 +351,12 @@ void TFormMainQLMR::btnPreviewCurrentRegisterClick() {
 }
 
 void TFormMainQLMR::spMainCancelClick() {
-    StopRequested = true;
-    CancelRequested = true;
+    run_->Stop();
     spMainCancel.Visible = false;
 }
 
 void TFormMainQLMR::SpCancelPreviewClick() {
-    CancelRequested = true;
+    run_->Cancel();
     SpCancelPreview.Visible = false;
 }
 

@@ -146,7 +146,7 @@ protected:
             }
         }
         ADD_FAILURE() << name;
-        return {};
+        return RunItem({}, false);
     }
 
     bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }

@@ -195,12 +195,12 @@ TEST_F(WashRunsTest, PreviewAllShowsSortedTickedListsAndWashesFromTheDialog) {
 TEST_F(WashRunsTest, ConfirmationsAskFirstAndANoEndsTheRunBeforeItStarts) {
     env->Put("wildcard.ini", "[Delete Option]\r\nprompt Before=1\r\n");
     auto w = Start();
-    w->StopRequested = true;
+    w->spMainCancelClick(); // a Cancel left over from before
     dialogs.answers = {false};
     w->RunAllChecked(false);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Do you want to wash all the items selected?");
-    EXPECT_FALSE(w->StopRequested);
+    EXPECT_FALSE(w->Runs().StopRequested());
     EXPECT_TRUE(Exists("junk\\a.tmp"));
     EXPECT_EQ(shell.recycleBinEmptied, 0);
 
@@ -264,7 +264,7 @@ TEST_F(WashRunsTest, CancelDuringTheSearchRemovesNoFileButTheRestStillGoes) {
     EXPECT_TRUE(Exists("other\\c.tmp"));
     EXPECT_EQ(shell.recycleBinEmptied, 1); // collected before the cancel
     EXPECT_TRUE(ValueExists());            // Temp's registry children came after it
-    EXPECT_FALSE(w->StopRequested);
+    EXPECT_FALSE(w->Runs().StopRequested());
     EXPECT_NE(env->Get("right.htm"), "<missing>");
 
     // A cancelled preview shows no dialog.
@@ -318,7 +318,7 @@ TEST_F(WashRunsTest, NothingCheckedWritesAnEmptySectionAndShowsNoCounters) {
 
 TEST_F(WashRunsTest, SpecialItemIsCleanedWithoutDialogAndTheCancelButtonHidden) {
     auto w = Start();
-    w->StopRequested = true; // left over from an earlier Cancel
+    w->spMainCancelClick();  // left over from an earlier Cancel
     w->btnWashSingleClick(); // row 0: Recycle Bin
     EXPECT_EQ(shell.recycleBinEmptied, 1);
     EXPECT_FALSE(w->spMainCancel.Visible);
