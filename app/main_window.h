@@ -157,7 +157,9 @@ public:
     bool NameTakenByOther(const std::string& file, const std::string& name, std::int32_t n) const;
 
     // --- Settings dialogs ---
-    void btnsettingClick();   // Preferences
+    void btnsettingClick(); // Preferences
+    // What Apply in Preferences stored: the window runs with it from now on.
+    void ApplyRunSettings(const WindowRunSettings& applied);
     void btnExcludeClick();   // Select Files to Exclude
     void SpeedButton3Click(); // About...
     // The filter selection dialog: the entry of the folder and mask chosen.

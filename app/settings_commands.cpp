@@ -8,18 +8,13 @@ void TFormMainQLMR::btnsettingClick() {
     if (running_) {
         return; // the run holds the selected item and its lists
     }
-    const PreferencesServices services{
-        services_.fs, services_.registry, services_.clock, services_.dialogs, AppDir, ProgramPath};
-    const RunSettingsLink link{UseQuick,
-                               PromptBefore,
-                               WriteToLog,
-                               DeleteLogOnExit,
-                               ScheduleFlags,
-                               ScheduleMinutes,
-                               LastTimedWash,
-                               Timer1Enabled,
-                               [this](bool on) { SetHotKeys(on); },
-                               [this] { ShowFormDetect(); }};
+    const PreferencesServices services{services_.fs, services_.registry, services_.dialogs, AppDir,
+                                       ProgramPath};
+    const RunSettingsLink link{
+        WindowRunSettings{UseQuick, PromptBefore, WriteToLog, DeleteLogOnExit, ScheduleFlags,
+                          ScheduleMinutes},
+        [this](const WindowRunSettings& applied) { ApplyRunSettings(applied); },
+        [this](bool on) { SetHotKeys(on); }, [this] { ShowFormDetect(); }};
     TFormPreferences dialog(services, link);
     try {
         Host().ShowModal(dialog);
@@ -28,6 +23,20 @@ void TFormMainQLMR::btnsettingClick() {
         throw;
     }
     ShowSummary();
+}
+
+void TFormMainQLMR::ApplyRunSettings(const WindowRunSettings& applied) {
+    UseQuick = applied.UseQuick;
+    PromptBefore = applied.PromptBefore;
+    WriteToLog = applied.WriteToLog;
+    DeleteLogOnExit = applied.DeleteLogOnExit;
+    ScheduleFlags = applied.ScheduleFlags;
+    ScheduleMinutes = applied.ScheduleMinutes;
+    // The interval of the timed washes starts again.
+    Timer1Enabled = (ScheduleFlags & schedule::Timed) != 0;
+    if (Timer1Enabled) {
+        LastTimedWash = services_.clock.Now();
+    }
 }
 
 void TFormMainQLMR::btnExcludeClick() {

@@ -42,15 +42,16 @@ void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
         cbRun = file.Read(settings::AutoRun);
         cbMiniEnabled = cbRun;
         cbMini = file.Read(settings::IsMinimized);
-        ChEraseSafe = !link_.UseQuick;
-        rbWhenStart = (link_.ScheduleFlags & schedule::AtStart) != 0;
-        rbWhenShutDown = (link_.ScheduleFlags & schedule::AtShutdown) != 0;
-        rbEveryHour = (link_.ScheduleFlags & schedule::Timed) != 0;
+        const WindowRunSettings& current = link_.Current;
+        ChEraseSafe = !current.UseQuick;
+        rbWhenStart = (current.ScheduleFlags & schedule::AtStart) != 0;
+        rbWhenShutDown = (current.ScheduleFlags & schedule::AtShutdown) != 0;
+        rbEveryHour = (current.ScheduleFlags & schedule::Timed) != 0;
         SpinEditMinuts =
-            std::to_string(std::clamp(link_.ScheduleMinutes, kMinMinutes, kMaxMinutes));
-        chPromptBeforeDelete = link_.PromptBefore;
-        ChWritetolog = link_.WriteToLog;
-        ChDeleteonExit = link_.DeleteLogOnExit;
+            std::to_string(std::clamp(current.ScheduleMinutes, kMinMinutes, kMaxMinutes));
+        chPromptBeforeDelete = current.PromptBefore;
+        ChWritetolog = current.WriteToLog;
+        ChDeleteonExit = current.DeleteLogOnExit;
         const HotKeySetting close = file.CloseHotKeyForDialog();
         cbControl = close.modifier;
         cbChar = close.letter;
@@ -68,32 +69,33 @@ void TFormPreferences::TransferPreferences(PreferencesDirection direction) {
         throw;
     }
     file.Write(settings::IsMinimized, cbMini);
-    link_.UseQuick = !ChEraseSafe;
-    file.Write(settings::UseQuick, link_.UseQuick);
-    int flags = 0;
-    flags |= rbWhenStart ? schedule::AtStart : 0;
-    flags |= rbWhenShutDown ? schedule::AtShutdown : 0;
-    flags |= rbEveryHour ? schedule::Timed : 0;
-    link_.ScheduleFlags = flags;
-    link_.Timer1Enabled = rbEveryHour;
-    if (rbEveryHour) {
-        link_.LastTimedWash = services_.clock.Now();
-    }
-    link_.ScheduleMinutes = MinutesValue();
-    file.Write(settings::ScheduleOption, FormatScheduleOption(flags));
-    file.Write(settings::Minutes, link_.ScheduleMinutes);
-    link_.PromptBefore = chPromptBeforeDelete;
-    file.Write(settings::PromptBefore, link_.PromptBefore);
-    link_.WriteToLog = ChWritetolog;
-    link_.DeleteLogOnExit = ChDeleteonExit;
-    file.Write(settings::WriteToLog, link_.WriteToLog);
-    file.Write(settings::DeleteLogOnExit, link_.DeleteLogOnExit);
+    WindowRunSettings applied;
+    applied.UseQuick = !ChEraseSafe;
+    file.Write(settings::UseQuick, applied.UseQuick);
+    applied.ScheduleFlags |= rbWhenStart ? schedule::AtStart : 0;
+    applied.ScheduleFlags |= rbWhenShutDown ? schedule::AtShutdown : 0;
+    applied.ScheduleFlags |= rbEveryHour ? schedule::Timed : 0;
+    applied.ScheduleMinutes = MinutesValue();
+    file.Write(settings::ScheduleOption, FormatScheduleOption(applied.ScheduleFlags));
+    file.Write(settings::Minutes, applied.ScheduleMinutes);
+    applied.PromptBefore = chPromptBeforeDelete;
+    file.Write(settings::PromptBefore, applied.PromptBefore);
+    applied.WriteToLog = ChWritetolog;
+    applied.DeleteLogOnExit = ChDeleteonExit;
+    file.Write(settings::WriteToLog, applied.WriteToLog);
+    file.Write(settings::DeleteLogOnExit, applied.DeleteLogOnExit);
     file.Write(settings::CloseControl, cbControl);
     file.Write(settings::CloseChar, cbChar);
     file.Write(settings::WashControl, cbControlNew);
     file.Write(settings::WashChar, cbCharNew);
     file.Write(settings::DetectAtLoad, cbDetect);
     file.Commit();
+    // The window takes the settings only when they are stored: a save that
+    // failed changes nothing.
+    link_.Current = applied;
+    if (link_.Applied) {
+        link_.Applied(applied);
+    }
     // Registration reads the keys from the file: once for the close key's
     // change, once for the wash key's.
     link_.SetHotKeys(false);

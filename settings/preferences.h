@@ -13,21 +13,27 @@
 
 // The preferences dialog: start with Windows, the automatic washes, the two
 // hot keys, the deletion method, logging and the prompt before cleaning.
-// Applying writes the settings file, the Run value and the main window's run
-// settings, so that every change takes effect at once.
+// Applying writes the settings file and the Run value, then hands the main
+// window its new run settings, so that every change takes effect at once.
 
 namespace quill {
 
-// The main window's run settings and what the dialog asks of it.
+// The settings the main window runs with that the dialog shows and changes.
+struct WindowRunSettings {
+    bool UseQuick = true;
+    bool PromptBefore = false;
+    bool WriteToLog = true;
+    bool DeleteLogOnExit = false;
+    int ScheduleFlags = 0; // schedule::AtStart | AtShutdown | Timed
+    std::int32_t ScheduleMinutes = 2;
+};
+
+// The main window's run settings as the dialog opens, and what the dialog
+// asks of the window.
 struct RunSettingsLink {
-    bool& UseQuick;
-    bool& PromptBefore;
-    bool& WriteToLog;
-    bool& DeleteLogOnExit;
-    int& ScheduleFlags;
-    std::int32_t& ScheduleMinutes;
-    platform::LocalTime& LastTimedWash;
-    bool& Timer1Enabled;
+    WindowRunSettings Current;
+    // The settings applied, once the settings file holds them.
+    std::function<void(const WindowRunSettings&)> Applied;
     std::function<void(bool)> SetHotKeys;
     // Shows the profile detection dialog.
     std::function<void()> Redetect;
@@ -36,7 +42,6 @@ struct RunSettingsLink {
 struct PreferencesServices {
     platform::FileSystem& fs;
     platform::Registry& registry;
-    platform::WallClock& clock;
     platform::Dialogs& dialogs;
     std::string appDir;      // with its trailing backslash
     std::string programPath; // for the Run value

@@ -220,6 +220,19 @@ TEST_F(MainWindowTest, SummaryFollowsTheSettings) {
     EXPECT_EQ(w->LabelStatus, "Washer Items Selected: 3     Secure Methed: OFF      Write to "
                               "Log: ON      Schedule:  NONE");
     EXPECT_FALSE(w->Timer1Enabled);
+
+    // What Preferences applied: the timed washes' interval starts again.
+    clock.now = {2026, 12, 9, 15, 45, 0, 0};
+    WindowRunSettings applied;
+    applied.UseQuick = false;
+    applied.ScheduleFlags = schedule::Timed;
+    applied.ScheduleMinutes = 30;
+    w->ApplyRunSettings(applied);
+    w->ShowSummary();
+    EXPECT_EQ(w->LabelStatus, "Washer Items Selected: 3     Secure Methed: ON      Write to "
+                              "Log: ON      Schedule:   'EVERY 30MIN'");
+    EXPECT_TRUE(w->Timer1Enabled);
+    EXPECT_EQ(w->LastTimedWash.hour, 15);
 }
 
 TEST_F(MainWindowTest, StartsMinimizedOnlyWhenStartedWithWindowsAndAskedTo) {

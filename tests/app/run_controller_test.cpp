@@ -400,5 +400,36 @@ TEST_F(RunControllerTest, FailuresAreCountedAndTheOptionsChooseTheRemoval) {
     EXPECT_EQ(shell.recycleBinEmptied, 2);
 }
 
+TEST_F(RunControllerTest, WhatAnItemKeepsStaysAndTheClientsTicksChooseItsChildren) {
+    // Temp keeps a.tmp and its registry value, whoever washes it.
+    std::string items = env->Get("const\\user.txt");
+    const std::string section = "[Temp]\r\n";
+    items.insert(items.find(section) + section.size(), "Exclude.Total=2\r\nExclude0=FILE|" + app +
+                                                           "junk\\|a.tmp\r\nExclude1=REG|" + key +
+                                                           "|last\r\n");
+    env->Put("const\\user.txt", items);
+    auto run = Make();
+    RunItem temp = Item("Temp");
+    run->Run({RunScope::Item, true, {temp}});
+    EXPECT_EQ(Texts(observer.files), app + "junk\\b.tmp+;" + app + "other\\c.tmp+;");
+    EXPECT_EQ(Texts(observer.entries), "");
+
+    // The client's lists show only the second folder/file child ticked.
+    temp.folderTicks = std::vector<bool>{false, true};
+    temp.registryTicks = std::vector<bool>{};
+    run->Run({RunScope::Item, false, {temp}});
+    EXPECT_TRUE(Exists("junk\\b.tmp"));
+    EXPECT_FALSE(Exists("other\\c.tmp"));
+
+    run->Run({RunScope::AllChecked, false, Catalogue()});
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_FALSE(Exists("junk\\b.tmp"));
+    EXPECT_TRUE(ValueExists());
+    run->Run({RunScope::FolderChild, false, {Item("Temp")}, 0});
+    run->Run({RunScope::RegistryChild, false, {Item("Temp")}, 0});
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_TRUE(ValueExists());
+}
+
 } // namespace
 } // namespace quill

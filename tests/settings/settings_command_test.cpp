@@ -13,22 +13,13 @@
 namespace quill {
 namespace {
 
-class NoonClock final : public platform::WallClock {
-public:
-    platform::LocalTime Now() override { return {2026, 12, 9, 12, 0, 0, 0}; }
-};
-
 class ApplyCommandTest : public ::testing::Test {
 protected:
     std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
     test::WatchedFileSystem fs{env->Fs()};
     platform::MemoryRegistry registry;
     platform::MemoryDialogs dialogs;
-    NoonClock clock;
-    bool useQuick = true, prompt = false, log = true, deleteLog = false, timer = false;
-    int flags = 0;
-    std::int32_t minutes = 2;
-    platform::LocalTime last;
+    int applies = 0;                       // how often the window was handed its settings
     std::vector<HotKeySetting> registered; // what registration found in the file
 
     void SetUp() override {
@@ -37,15 +28,15 @@ protected:
     }
 
     TFormPreferences Open() {
-        return TFormPreferences({fs, registry, clock, dialogs, env->Root(), "C:\\Q\\q.exe"},
-                                {useQuick, prompt, log, deleteLog, flags, minutes, last, timer,
-                                 [this](bool on) {
-                                     if (on) {
-                                         registered.push_back(
-                                             SettingsFile(fs, env->Root()).WashHotKey());
-                                     }
-                                 },
-                                 [] {}});
+        return TFormPreferences(
+            {fs, registry, dialogs, env->Root(), "C:\\Q\\q.exe"},
+            {WindowRunSettings{}, [this](const WindowRunSettings&) { ++applies; },
+             [this](bool on) {
+                 if (on) {
+                     registered.push_back(SettingsFile(fs, env->Root()).WashHotKey());
+                 }
+             },
+             [] {}});
     }
 };
 
@@ -82,6 +73,7 @@ TEST_F(ApplyCommandTest, AFailedApplyLeavesTheFileAsItWas) {
     }
     EXPECT_EQ(env->Get("wildcard.ini"), before);
     EXPECT_TRUE(registered.empty());
+    EXPECT_EQ(applies, 0); // the window keeps running with what the file still holds
 }
 
 } // namespace
