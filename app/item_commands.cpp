@@ -4,15 +4,17 @@
 
 #include "app/main_window.h"
 
+#include "model/catalogue.h"
+#include "model/data_files.h"
 #include "platform/text.h"
 
 namespace quill {
 
 namespace {
 
-constexpr const char* kUserFile = "const\\user.txt";
-constexpr const char* kSystemFile = "const\\system.txt";
-constexpr const char* kOrderFile = "order.ini";
+using catalogue_files::kOrder;
+using catalogue_files::kSystemItems;
+using catalogue_files::kUserItems;
 constexpr const char* kPluginFilter = "TXT file (*.TXT)|*.TXT";
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -78,7 +80,7 @@ void TFormMainQLMR::SpNewClick() {
     if (running_) {
         return; // the run holds the selected item and its lists
     }
-    const std::string file = AppDir + kUserFile;
+    const std::string file = AppDir + kUserItems;
     tItemContent scratch(services_.fs, file, "New Item");
     TFormAddEditItem editor;
     editor.Caption = "Add Wash Item";
@@ -96,7 +98,7 @@ void TFormMainQLMR::SpNewClick() {
                                       "Item Name exists! Please retry.");
         return;
     }
-    Catalogue.SaveToFile(AppDir + kOrderFile);
+    Catalogue.SaveToFile(AppDir + kOrder);
     scratch.AppendToFile(file, name, editor.Chisactive);
     LoadCatalogue();
     FillItemList();
@@ -138,7 +140,7 @@ void TFormMainQLMR::SpEditClick() {
             break;
         }
     }
-    Catalogue.SaveToFile(AppDir + kOrderFile);
+    Catalogue.SaveToFile(AppDir + kOrder);
     tItemContent(services_.fs, item.txtfilename, item.ItemName).Rename(name, editor.Chisactive, n);
     LoadCatalogue();
     FillItemList();
@@ -161,7 +163,7 @@ void TFormMainQLMR::SpDeleteClick() {
         return;
     }
     const titem_property entry = Catalogue.Items[static_cast<std::size_t>(row)];
-    Catalogue.SaveToFile(AppDir + kOrderFile);
+    Catalogue.SaveToFile(AppDir + kOrder);
     tItemContent::RemoveFromFile(services_.fs, entry.txtfilename, entry.ItemName,
                                  ItemIndexInFile(services_.fs, entry.txtfilename, entry.ItemName));
     LoadCatalogue();
@@ -417,8 +419,8 @@ void TFormMainQLMR::btnSavePluginClick() {
     // The export starts from an empty file; one of the program's own files
     // would lose what it holds.
     std::vector<std::string> own = WashItemFiles(services_.fs, AppDir);
-    own.push_back(AppDir + kOrderFile);
-    own.push_back(AppDir + "wildcard.ini");
+    own.push_back(AppDir + kOrder);
+    own.push_back(AppDir + data_files::kSettings);
     for (const std::string& file : own) {
         if (text::EqualsNoCase(file, path)) {
             services_.dialogs.ShowMessage(platform::MessageKind::Error,
@@ -438,7 +440,7 @@ void TFormMainQLMR::btnSavePluginClick() {
             }
             ChListBoxItem.ItemIndex = i;
             SelectItem();
-            if (CurrentItem && CurrentItem->ItemProperty.txtfilename != AppDir + kSystemFile) {
+            if (CurrentItem && CurrentItem->ItemProperty.txtfilename != AppDir + kSystemItems) {
                 const titem_property item = CurrentItem->ItemProperty;
                 CurrentItem->AppendToFile(path, item.ItemName, item.IsActive);
                 ++count;

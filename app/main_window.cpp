@@ -2,6 +2,8 @@
 
 #include "engine/builtin_stores.h"
 #include "engine/find_file.h"
+#include "model/catalogue.h"
+#include "model/data_files.h"
 #include "platform/ini_file.h"
 #include "settings/settings_file.h"
 
@@ -14,10 +16,10 @@ namespace quill {
 
 namespace {
 
-constexpr const char* kOrderFile = "order.ini";
-constexpr const char* kLeftLog = "left.htm";
-constexpr const char* kRightLog = "right.htm";
-constexpr const char* kFrameLog = "log.htm";
+using catalogue_files::kOrder;
+using data_files::kLogFrame;
+using data_files::kLogIndex;
+using data_files::kLogSections;
 
 std::string WithBackslash(std::string folder) {
     if (folder.empty() || folder.back() != '\\') {
@@ -32,9 +34,9 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
                              std::optional<std::string> firstArgument)
     : AppDir(WithBackslash(std::move(appDir))), Catalogue(services.fs), services_(services),
       firstArgument_(std::move(firstArgument)),
-      macros_(services.system, services.registry, services.fs, AppDir + "wildcard.ini"),
+      macros_(services.system, services.registry, services.fs, AppDir + data_files::kSettings),
       log_(services.fs, services.clock, AppDir) {
-    HelpFile = AppDir + "help.chm";
+    HelpFile = AppDir + data_files::kHelp;
     ProgramPath = AppDir + "quillmere.exe";
     int stale = 0; // temporary files of saves a crash cut short
     (void)services_.fs.RemoveStaleTempFiles(AppDir, stale);
@@ -45,7 +47,7 @@ TFormMainQLMR::TFormMainQLMR(const AppServices& services, std::string appDir,
     SpecialFiles = CollectSpecialFiles(services_.registry);
     run_ = std::make_unique<RunController>(
         RunServices{services_.fs, services_.registry, services_.system, services_.shell, log_,
-                    macros_, SpecialFiles, AppDir + "wildcard.ini"},
+                    macros_, SpecialFiles, AppDir + data_files::kSettings},
         CurrentRunOptions(true), runView_);
     FormDetect = std::make_unique<TFormDetect>(DetectServices{
         services_.fs, services_.registry, services_.system, services_.dialogs, services_.shell,
@@ -337,10 +339,10 @@ void TFormMainQLMR::btnViewLogClick() {
             "Note: The latest operation is not be written to the log files.\rBecause Write "
             "Operation to Log in Setting isn't to be checked!");
     }
-    if (services_.fs.Exists(AppDir + kRightLog)) {
+    if (services_.fs.Exists(AppDir + kLogSections)) {
         // Where no program opens .htm files, the web browser shows the log;
         // where there is none either, the user learns which file to open.
-        const std::string page = AppDir + kFrameLog;
+        const std::string page = AppDir + kLogFrame;
         if (!services_.shell.Open(page, "") && !services_.shell.OpenInBrowser(page)) {
             std::string text = "The log cannot be shown: no program opens .htm files and no web "
                                "browser was found.\rThe log is the file ";
@@ -358,8 +360,8 @@ void TFormMainQLMR::btnDeleteLogClick() {
                                        "Do you want to delete log file?")) {
         return;
     }
-    if (Succeeded(services_.fs.Delete(AppDir + kLeftLog)) &&
-        Succeeded(services_.fs.Delete(AppDir + kRightLog))) {
+    if (Succeeded(services_.fs.Delete(AppDir + kLogIndex)) &&
+        Succeeded(services_.fs.Delete(AppDir + kLogSections))) {
         services_.dialogs.ShowMessage(platform::MessageKind::Information,
                                       "Log file is cleaned successful!");
     }
@@ -381,8 +383,8 @@ void TFormMainQLMR::FormClose() {
     SpecialFiles.clear();
     CurrentItem.reset();
     if (DeleteLogOnExit) {
-        (void)services_.fs.Delete(AppDir + kLeftLog);
-        (void)services_.fs.Delete(AppDir + kRightLog);
+        (void)services_.fs.Delete(AppDir + kLogIndex);
+        (void)services_.fs.Delete(AppDir + kLogSections);
     }
     SetHotKeys(false);
 }
@@ -391,7 +393,7 @@ void TFormMainQLMR::FormDestroy() {
     // The order file is written anew beside the old one and only then put in
     // its place, so a failed write never loses the order kept so far.
     platform::FileSystem& fs = services_.fs;
-    const std::string path = AppDir + kOrderFile;
+    const std::string path = AppDir + kOrder;
     const std::string fresh = path + ".new";
     (void)fs.Delete(fresh);
     Catalogue.SaveToFile(fresh);

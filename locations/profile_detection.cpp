@@ -1,15 +1,12 @@
 #include "locations/profile_detection.h"
 
+#include "model/data_files.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
 
 namespace quill {
 
-namespace {
-
-const std::string kSettingsFile = "wildcard.ini";
-
-} // namespace
+namespace {} // namespace
 
 std::string DriveSearchPattern(platform::SystemInfo& system, char letter) {
     const std::string root = std::string(1, letter) + ":\\";
@@ -17,7 +14,7 @@ std::string DriveSearchPattern(platform::SystemInfo& system, char letter) {
 }
 
 bool BrowserProfileCheckDue(const DetectServices& services) {
-    const IniFile ini(services.fs, services.appDir + kSettingsFile);
+    const IniFile ini(services.fs, services.appDir + data_files::kSettings);
     if (!ini.ReadBool("Detect", "Detect directory at load", true)) {
         return false;
     }
@@ -98,7 +95,7 @@ void TFormDetect::SpeedButton1Click() {
         return;
     }
     if (Ticked >= 0 && Ticked < static_cast<std::int32_t>(RxCheckListBox1.size())) {
-        IniFile ini(services_.fs, services_.appDir + kSettingsFile);
+        IniFile ini(services_.fs, services_.appDir + data_files::kSettings);
         ini.WriteString(services_.macros.ExpandPathMacros("{username}"), "Netscape Path",
                         RxCheckListBox1[static_cast<std::size_t>(Ticked)]);
     }
@@ -106,7 +103,7 @@ void TFormDetect::SpeedButton1Click() {
 }
 
 void TFormDetect::FormClose() {
-    IniFile ini(services_.fs, services_.appDir + kSettingsFile);
+    IniFile ini(services_.fs, services_.appDir + data_files::kSettings);
     ini.WriteBool("Detect", "Detect directory at load", !CheckBox1);
 }
 

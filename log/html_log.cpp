@@ -1,6 +1,7 @@
 #include "log/html_log.h"
 
 #include "log/log_markup.h"
+#include "model/data_files.h"
 
 namespace quill {
 
@@ -87,8 +88,8 @@ IoResult HtmlWashLog::CloseBoth() {
 void HtmlWashLog::BeginLogSection() {
     // Only one section is open at a time; one left open by a failed wash ends here.
     (void)CloseBoth();
-    right_ = Open("right.htm");
-    left_ = Open("left.htm");
+    right_ = Open(data_files::kLogSections);
+    left_ = Open(data_files::kLogIndex);
     const std::string stamp = logmarkup::Stamp(clock_.Now());
     const std::string date = logmarkup::Date(clock_.Now());
     Put(left_, logmarkup::IndexLine(stamp, date));

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "model/data_files.h"
 #include "platform/ini_file.h"
 #include "platform/registry_error.h"
 #include "platform/text.h"
@@ -74,7 +75,7 @@ HotKeyCombination HotKeyForRegistration(HotKeySetting stored) {
 }
 
 SettingsFile::SettingsFile(platform::FileSystem& fs, const std::string& appDir, IniAccess access)
-    : ini_(fs, appDir + "wildcard.ini", access) {}
+    : ini_(fs, appDir + data_files::kSettings, access) {}
 
 bool SettingsFile::Read(const BoolSetting& s) const {
     return ini_.ReadBool(s.section, s.key, s.fallback);
