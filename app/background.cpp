@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 
+#include "app/with_end.h"
 #include "engine/builtin_stores.h"
 #include "engine/date_bounds.h"
 #include "settings/settings_file.h"
@@ -124,13 +125,8 @@ void TFormMainQLMR::Timer1Timer() {
     }
     // The next interval starts when this wash has ended, also when it
     // failed: its error reaches the user once, not at every tick.
-    try {
-        WashNowWithoutConfirmation();
-    } catch (...) {
-        LastTimedWash = services_.clock.Now();
-        throw;
-    }
-    LastTimedWash = services_.clock.Now();
+    WithEnd([this] { WashNowWithoutConfirmation(); },
+            [this] { LastTimedWash = services_.clock.Now(); });
 }
 
 bool TFormMainQLMR::WMQueryEndSession() {

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 
+#include "app/with_end.h"
 #include "model/catalogue.h"
 #include "model/data_files.h"
 #include "platform/text.h"
@@ -433,28 +434,28 @@ void TFormMainQLMR::btnSavePluginClick() {
     (void)services_.fs.Delete(path);
     ListsSuspended = true;
     std::int32_t count = 0;
-    try {
-        for (std::int32_t i = 0; i < ChListBoxItem.Count(); ++i) {
-            if (!ChListBoxItem.Checked(i)) {
-                continue;
+    WithEnd(
+        [&] {
+            for (std::int32_t i = 0; i < ChListBoxItem.Count(); ++i) {
+                if (!ChListBoxItem.Checked(i)) {
+                    continue;
+                }
+                ChListBoxItem.ItemIndex = i;
+                SelectItem();
+                if (CurrentItem && CurrentItem->ItemProperty.txtfilename != AppDir + kSystemItems) {
+                    const titem_property item = CurrentItem->ItemProperty;
+                    CurrentItem->AppendToFile(path, item.ItemName, item.IsActive);
+                    ++count;
+                }
             }
-            ChListBoxItem.ItemIndex = i;
+        },
+        [this] {
+            ListsSuspended = false;
+            // The exported copy is bound to the plug-in file; the selected
+            // wash item is loaded again from its own file, where later
+            // changes belong.
             SelectItem();
-            if (CurrentItem && CurrentItem->ItemProperty.txtfilename != AppDir + kSystemItems) {
-                const titem_property item = CurrentItem->ItemProperty;
-                CurrentItem->AppendToFile(path, item.ItemName, item.IsActive);
-                ++count;
-            }
-        }
-    } catch (...) {
-        ListsSuspended = false;
-        SelectItem();
-        throw;
-    }
-    ListsSuspended = false;
-    // The exported copy is bound to the plug-in file; the selected wash item
-    // is loaded again from its own file, where later changes belong.
-    SelectItem();
+        });
     if (count == 0) {
         services_.dialogs.ShowMessage(platform::MessageKind::Information,
                                       "No washer items to be exported!\rNote: The Wash Items "

@@ -1,5 +1,6 @@
 #include "app/run_controller.h"
 
+#include "app/with_end.h"
 #include "engine/builtin_stores.h"
 #include "engine/folder_targets.h"
 #include "engine/item_exclusions.h"
@@ -13,18 +14,6 @@
 namespace quill {
 
 namespace {
-
-// Runs the closing steps of a run however its body ends; an error of the
-// body passes on afterwards.
-template <class Body, class End> void WithEnd(Body&& body, End&& end) {
-    try {
-        body();
-    } catch (...) {
-        end();
-        throw;
-    }
-    end();
-}
 
 std::int32_t CountOf(const std::string& label) {
     std::int32_t n = 0;

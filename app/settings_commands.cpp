@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 
+#include "app/with_end.h"
+
 namespace quill {
 
 void TFormMainQLMR::btnsettingClick() {
@@ -16,13 +18,7 @@ void TFormMainQLMR::btnsettingClick() {
         [this](const WindowRunSettings& applied) { ApplyRunSettings(applied); },
         [this](bool on) { SetHotKeys(on); }, [this] { ShowFormDetect(); }};
     TFormPreferences dialog(services, link);
-    try {
-        Host().ShowModal(dialog);
-    } catch (...) {
-        ShowSummary();
-        throw;
-    }
-    ShowSummary();
+    WithEnd([&] { Host().ShowModal(dialog); }, [this] { ShowSummary(); });
 }
 
 void TFormMainQLMR::ApplyRunSettings(const WindowRunSettings& applied) {
@@ -55,13 +51,7 @@ void TFormMainQLMR::SpeedButton3Click() {
 
 void TFormMainQLMR::ShowFormDetect() {
     FormDetect->Closed = false;
-    try {
-        Host().ShowModal(*FormDetect);
-    } catch (...) {
-        FormDetect->FormClose();
-        throw;
-    }
-    FormDetect->FormClose();
+    WithEnd([this] { Host().ShowModal(*FormDetect); }, [this] { FormDetect->FormClose(); });
 }
 
 std::optional<std::string> TFormMainQLMR::PickByWildcard() {

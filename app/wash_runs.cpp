@@ -5,6 +5,8 @@
 
 #include "app/main_window.h"
 
+#include "app/with_end.h"
+
 #include <chrono>
 #include <thread>
 
@@ -40,18 +42,6 @@ public:
 WindowHost& NoWindowHost() {
     static NoWindow host;
     return host;
-}
-
-// Runs the closing steps of a run however its body ends; an error of the
-// body passes on afterwards.
-template <class Body, class End> void WithEnd(Body&& body, End&& end) {
-    try {
-        body();
-    } catch (...) {
-        end();
-        throw;
-    }
-    end();
 }
 
 } // namespace
