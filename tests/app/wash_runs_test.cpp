@@ -14,6 +14,7 @@
 #include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
+#include "support/wash_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -28,58 +29,21 @@ using platform::MessageKind;
 
 class WashRunsTest : public test::AppTest {
 protected:
-    std::string key; // the registry key of the "Temp" item's registry child
+    test::WashScene scene{*env, *reg};
+    const std::string& key = scene.Key(); // the "Temp" item's registry child
 
     void SetUp() override {
-        key = "HKEY_CURRENT_USER\\" + reg->Base() + "\\Run";
-        std::unique_ptr<platform::RegistryKey> k;
-        ASSERT_TRUE(Succeeded(reg->Registry().CreateKey(reg->Root(), reg->Base() + "\\Run", k)));
-        ASSERT_TRUE(Succeeded(k->SetValue("last", platform::StringValue("notepad"))));
-        env->Put("junk\\b.tmp", "bb");
-        env->Put("junk\\a.tmp", std::string(5000, 'a'));
         env->Put("junk\\keep.txt", "k");
-        env->Put("other\\c.tmp", "c");
         // Row 0: the Recycle Bin; row 1: Temp with two folder/file children
         // and a registry value; row 2: Other, unchecked.
         env->Put("const\\user.txt",
                  "[Common]\r\nTotal=3\r\nItem0=Recycle Bin\r\nItem1=Temp\r\nItem2=Other\r\n"
-                 "[Recycle Bin]\r\nIsActive=1\r\nIsSpecial=1\r\n"
-                 "[Temp]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
-                 "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
-                 "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
-                     app +
-                     "junk\\*.tmp\r\n"
-                     "tFolder1.ChildItemName=Other files\r\ntFolder1.isactive=1\r\n"
-                     "tFolder1.bycategory=1\r\ntFolder1.deletepath=" +
-                     app +
-                     "other\\*.tmp\r\n"
-                     "tRegister.Total=1\r\ntRegister0.ChildItemName=Last run\r\n"
-                     "tRegister0.isactive=1\r\ntRegister0.CleanRegisterType=2\r\n"
-                     "tRegister0.RegisterKeyName=" +
-                     key +
-                     "\r\ntRegister0.RegisterSingleValue=last\r\n"
-                     "[Other]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
-                     "tFolder0.ChildItemName=All\r\ntFolder0.isactive=1\r\n"
-                     "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
-                     app + "other\\*.*\r\n");
+                 "[Recycle Bin]\r\nIsActive=1\r\nIsSpecial=1\r\n" +
+                     scene.TempSection() + scene.OtherSection("Other"));
     }
 
-    bool ValueExists() {
-        std::unique_ptr<platform::RegistryKey> k;
-        if (!Succeeded(reg->Registry().OpenKey(reg->Root(), reg->Base() + "\\Run", k))) {
-            return false;
-        }
-        platform::RegistryValue v;
-        return Succeeded(k->QueryValue("last", v));
-    }
-
-    static std::string Texts(const CheckedList& lines) {
-        std::string out;
-        for (const auto& l : lines) {
-            out += l.Text + (l.Checked ? "+" : "-") + ";";
-        }
-        return out;
-    }
+    bool ValueExists() const { return scene.ValueExists(); }
+    static std::string Texts(const CheckedList& lines) { return test::WashScene::Texts(lines); }
 };
 
 TEST_F(WashRunsTest, WashNowRemovesEverythingCheckedAndLogsIt) {

@@ -10,6 +10,7 @@
 #include "platform/memory/memory_system_info.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
+#include "support/wash_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -53,35 +54,16 @@ protected:
     FixedClock clock;
     FakeConsole console;
     const std::string& app = env->Root();
-    std::string key;
+    test::WashScene scene{*env, *reg};
+    const std::string& key = scene.Key();
 
     void SetUp() override {
-        key = "HKEY_CURRENT_USER\\" + reg->Base() + "\\Run";
-        std::unique_ptr<platform::RegistryKey> k;
-        ASSERT_TRUE(Succeeded(reg->Registry().CreateKey(reg->Root(), reg->Base() + "\\Run", k)));
-        ASSERT_TRUE(Succeeded(k->SetValue("last", platform::StringValue("notepad"))));
-        env->Put("junk\\b.tmp", "bb");
-        env->Put("junk\\a.tmp", std::string(5000, 'a'));
         env->Put("junk\\Caf\xC3\xA9 \xE6\x97\xA5.tmp", "cafe");
-        env->Put("other\\c.tmp", "c");
         env->Put("const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Recycle Bin\r\n"
                                       "[Recycle Bin]\r\nIsActive=1\r\nIsSpecial=1\r\n");
         env->Put("const\\user.txt",
-                 "[Common]\r\nTotal=2\r\nItem0=Temp\r\nItem1=Other \"quoted\"\r\n"
-                 "[Temp]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                 "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
-                 "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
-                     app +
-                     "junk\\*.tmp\r\n"
-                     "tRegister.Total=1\r\ntRegister0.ChildItemName=Last run\r\n"
-                     "tRegister0.isactive=1\r\ntRegister0.CleanRegisterType=2\r\n"
-                     "tRegister0.RegisterKeyName=" +
-                     key +
-                     "\r\ntRegister0.RegisterSingleValue=last\r\n"
-                     "[Other \"quoted\"]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
-                     "tFolder0.ChildItemName=All\r\ntFolder0.isactive=1\r\n"
-                     "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
-                     app + "other\\*.*\r\n");
+                 "[Common]\r\nTotal=2\r\nItem0=Temp\r\nItem1=Other \"quoted\"\r\n" +
+                     scene.TempSection(false) + scene.OtherSection("Other \"quoted\""));
     }
 
     int Run(CommandLine command, std::function<std::string()> blocker = nullptr) {
@@ -96,14 +78,7 @@ protected:
     }
 
     bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
-    bool ValueExists() {
-        std::unique_ptr<platform::RegistryKey> k;
-        if (!Succeeded(reg->Registry().OpenKey(reg->Root(), reg->Base() + "\\Run", k))) {
-            return false;
-        }
-        platform::RegistryValue v;
-        return Succeeded(k->QueryValue("last", v));
-    }
+    bool ValueExists() const { return scene.ValueExists(); }
 };
 
 TEST_F(ConsoleAppTest, ListShowsTheCatalogueInOrder) {
