@@ -160,6 +160,38 @@ bool SelectItems(const titem_list& catalogue, const std::vector<std::string>& na
 }
 
 // Appends the array name, one element per line, each written by element(i).
+// What one run from the console works with: the stored settings, the files
+// they name, the log and the controller the console follows.
+class ConsoleRun {
+public:
+    ConsoleRun(const ConsoleServices& services, const std::string& appDir, Console& console,
+               bool yes)
+        : settings_(services.fs, appDir), stored_(settings_.ReadRunSettings()),
+          macros_(services.system, services.registry, services.fs, settings_.Path()),
+          log_(services.fs, services.clock, appDir),
+          specialFiles_(CollectSpecialFiles(services.registry)),
+          observer_(console, yes, services.fs, services.registry),
+          controller_(RunServices{services.fs, services.registry, services.system, services.shell,
+                                  log_, macros_, specialFiles_, settings_.Path()},
+                      RunOptions{stored_.UseQuick, stored_.PromptBefore, stored_.WriteToLog},
+                      observer_) {
+        observer_.Follow(controller_);
+    }
+
+    const RunSettings& Stored() const { return stored_; }
+    RunController& Controller() { return controller_; }
+    const ConsoleRunObserver& Observer() const { return observer_; }
+
+private:
+    const SettingsFile settings_;
+    const RunSettings stored_;
+    const PathMacros macros_;
+    HtmlWashLog log_;
+    const std::vector<std::string> specialFiles_;
+    ConsoleRunObserver observer_;
+    RunController controller_;
+};
+
 template <class Element>
 void AppendJsonArray(std::string& json, const char* name, std::size_t count, Element element) {
     json += text::Joined(",\n  \"", name, "\": [");
@@ -251,6 +283,17 @@ int ConsoleApp::Refuse(const std::string& reason) {
     return kUsageOrDataError;
 }
 
+int ConsoleApp::Cancelled() {
+    console_.Err("quillmere-cli: cancelled\n");
+    return kCancelled;
+}
+
+titem_list ConsoleApp::LoadedCatalogue() {
+    titem_list catalogue(services_.fs);
+    LoadCatalogue(services_.fs, appDir_, catalogue);
+    return catalogue;
+}
+
 int ConsoleApp::Run(const CommandLine& command) {
     try {
         switch (command.kind) {
@@ -280,8 +323,7 @@ int ConsoleApp::Run(const CommandLine& command) {
 }
 
 int ConsoleApp::List() {
-    titem_list catalogue(services_.fs);
-    LoadCatalogue(services_.fs, appDir_, catalogue);
+    const titem_list catalogue = LoadedCatalogue();
     std::string out = "Order\tName\tChecked\tSpecial\tFile\n";
     std::int32_t order = 0;
     for (const titem_property& e : catalogue.Items) {
@@ -296,34 +338,20 @@ int ConsoleApp::List() {
 }
 
 int ConsoleApp::Preview(const CommandLine& command) {
-    titem_list catalogue(services_.fs);
-    LoadCatalogue(services_.fs, appDir_, catalogue);
     std::vector<RunItem> items;
     std::string unknown;
-    if (!SelectItems(catalogue, command.items, items, unknown)) {
+    if (!SelectItems(LoadedCatalogue(), command.items, items, unknown)) {
         return Refuse(text::Joined("no wash item is named '", unknown, "'"));
     }
-    const SettingsFile settings(services_.fs, appDir_);
-    const RunSettings stored = settings.ReadRunSettings();
-    const PathMacros macros(services_.system, services_.registry, services_.fs, settings.Path());
-    HtmlWashLog log(services_.fs, services_.clock, appDir_);
-    const std::vector<std::string> specialFiles = CollectSpecialFiles(services_.registry);
-    ConsoleRunObserver observer(console_, false, services_.fs, services_.registry);
-    RunController controller(
-        RunServices{services_.fs, services_.registry, services_.system, services_.shell, log,
-                    macros, specialFiles, settings.Path()},
-        RunOptions{stored.UseQuick, stored.PromptBefore, stored.WriteToLog}, observer);
-    observer.Follow(controller);
+    ConsoleRun run(services_, appDir_, console_, false);
     if (console_.Interrupted()) {
-        console_.Err("quillmere-cli: cancelled\n");
-        return kCancelled;
+        return Cancelled();
     }
-    const RunEnd end = controller.Run({RunScope::AllChecked, true, items});
+    const RunEnd end = run.Controller().Run({RunScope::AllChecked, true, items});
     if (end == RunEnd::Cancelled || console_.Interrupted()) {
-        console_.Err("quillmere-cli: cancelled\n");
-        return kCancelled;
+        return Cancelled();
     }
-    const PreviewReport& report = observer.Report();
+    const PreviewReport& report = run.Observer().Report();
     console_.Out(command.json ? PreviewJson(report, appDir_, false) : PreviewText(report));
     return kAllRemoved;
 }
@@ -335,33 +363,22 @@ int ConsoleApp::Wash(const CommandLine& command) {
             return Refuse(reason);
         }
     }
-    const SettingsFile settings(services_.fs, appDir_);
-    const RunSettings stored = settings.ReadRunSettings();
+    ConsoleRun run(services_, appDir_, console_, command.yes);
+    const RunSettings& stored = run.Stored();
     if (stored.PromptBefore && !command.yes) {
         return Refuse("the settings ask before every wash (\"prompt Before\"): "
                       "add --yes to wash from the console");
     }
-    titem_list catalogue(services_.fs);
-    LoadCatalogue(services_.fs, appDir_, catalogue);
     std::vector<RunItem> items;
     std::string unknown;
-    if (!SelectItems(catalogue, command.items, items, unknown)) {
+    if (!SelectItems(LoadedCatalogue(), command.items, items, unknown)) {
         return Refuse(text::Joined("no wash item is named '", unknown, "'"));
     }
-    const RunOptions options{command.quick.value_or(stored.UseQuick), stored.PromptBefore,
-                             stored.WriteToLog && !command.noLog};
-    const PathMacros macros(services_.system, services_.registry, services_.fs, settings.Path());
-    HtmlWashLog log(services_.fs, services_.clock, appDir_);
-    const std::vector<std::string> specialFiles = CollectSpecialFiles(services_.registry);
-    ConsoleRunObserver observer(console_, command.yes, services_.fs, services_.registry);
-    RunController controller(RunServices{services_.fs, services_.registry, services_.system,
-                                         services_.shell, log, macros, specialFiles,
-                                         settings.Path()},
-                             options, observer);
-    observer.Follow(controller);
+    RunController& controller = run.Controller();
+    controller.SetOptions(RunOptions{command.quick.value_or(stored.UseQuick), stored.PromptBefore,
+                                     stored.WriteToLog && !command.noLog});
     if (console_.Interrupted()) {
-        console_.Err("quillmere-cli: cancelled\n");
-        return kCancelled; // before the run: nothing was touched
+        return Cancelled(); // before the run: nothing was touched
     }
     const RunEnd end = controller.Run({RunScope::AllChecked, false, items});
     if (end == RunEnd::Declined) {
@@ -373,8 +390,7 @@ int ConsoleApp::Wash(const CommandLine& command) {
         "\nRegistries Cleaned  Success: ", c.EntriesRemoved, "  Fails: ", c.EntriesFailed, "\n");
     console_.Out(out);
     if (end == RunEnd::Cancelled || console_.Interrupted()) {
-        console_.Err("quillmere-cli: cancelled\n");
-        return kCancelled;
+        return Cancelled();
     }
     return c.Failures() > 0 ? kSomeFailed : kAllRemoved;
 }
@@ -415,8 +431,7 @@ int ConsoleApp::ImportWinapp2(const CommandLine& command) {
     if (!Succeeded(services_.fs.ReadWholeFile(command.file, bytes))) {
         return Refuse(text::Joined("cannot read '", command.file, "'"));
     }
-    titem_list catalogue(services_.fs);
-    LoadCatalogue(services_.fs, appDir_, catalogue);
+    const titem_list catalogue = LoadedCatalogue();
     const SettingsFile settings(services_.fs, appDir_);
     const PathMacros macros(services_.system, services_.registry, services_.fs, settings.Path());
     const rules::EntryDetector detector(services_.registry, services_.fs, macros);
@@ -452,8 +467,7 @@ int ConsoleApp::Export(const CommandLine& command) {
             return Refuse(text::Joined("the file '", command.file, "' belongs to the program"));
         }
     }
-    titem_list catalogue(services_.fs);
-    LoadCatalogue(services_.fs, appDir_, catalogue);
+    const titem_list catalogue = LoadedCatalogue();
     std::vector<RunItem> items;
     std::string unknown;
     if (!SelectItems(catalogue, command.names, items, unknown)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/command_line.h"
+#include "model/item_list.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -65,6 +66,9 @@ private:
     int ImportWinapp2(const CommandLine& command);
     int Export(const CommandLine& command);
     int Refuse(const std::string& reason);
+    // Says the command was cancelled; kCancelled.
+    int Cancelled();
+    titem_list LoadedCatalogue();
 
     ConsoleServices services_;
     std::string appDir_;
