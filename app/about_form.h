@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/version.h"
 #include "platform/shell.h"
 
 #include <string>
@@ -21,7 +22,7 @@ public:
     static constexpr const char* kWebSite = "https://quillmere.example/";
 
     std::string Caption = "About";
-    std::string LabelProduct = "Quillmere V1.09 (Build 4)";
+    std::string LabelProduct = QUILL_PRODUCT_TEXT;
     bool Closed = false;
 
 private:

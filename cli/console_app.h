@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/version.h"
 #include "cli/command_line.h"
 #include "model/item_list.h"
 #include "platform/file_system.h"
@@ -56,7 +57,7 @@ public:
     // Runs one command; the exit code.
     int Run(const CommandLine& command);
 
-    static constexpr const char* kVersion = "Quillmere V1.09 (Build 4)";
+    static constexpr const char* kVersion = QUILL_PRODUCT_TEXT;
 
 private:
     int List();

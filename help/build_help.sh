@@ -24,6 +24,10 @@
 #     preferences  exclusion-list  filter-selection  wildcard-dialog
 #     profile-detection  about  winapp2-import
 #
+# Version. A topic names the program's version by the name of its text in
+# app/version.h between at signs, @QUILL_PRODUCT_TEXT@ or @QUILL_CAPTION_TEXT@;
+# the staged topic shows the text itself.
+#
 # Compiling. chmcmd records the topic of each context number ([ALIAS]) under
 # the full path it read the file from. So that the help viewer finds the
 # topic, chmcmd runs with the topic folder as its root directory (chroot;
@@ -39,6 +43,24 @@ html=$out/html
 rm -rf "$html"
 mkdir -p "$html"
 cp "$src"/*.htm "$src"/*.css "$src"/quillmere.hhp "$src"/quillmere.hhc "$src"/quillmere.hhk "$html"/
+
+# The version texts, as the C preprocessor composes them from app/version.h.
+version_text() {
+  printf '#include "app/version.h"\n%s\n' "$1" | cpp -P -I "$src/.." - | tail -n 1 |
+    sed -E 's/"[[:space:]]*"//g; s/^[[:space:]]*"//; s/"[[:space:]]*$//'
+}
+for name in QUILL_PRODUCT_TEXT QUILL_CAPTION_TEXT; do
+  text=$(version_text "$name")
+  if [ -z "$text" ] || [ "$text" = "$name" ]; then
+    echo "build_help.sh: app/version.h gives no $name" >&2
+    exit 1
+  fi
+  sed -i "s|@$name@|$text|g" "$html"/*.htm
+done
+if grep -l '@QUILL_[A-Z_]*@' "$html"/*.htm >&2; then
+  echo "build_help.sh: these topics name a version text that is not known" >&2
+  exit 1
+fi
 
 # Pictures: replace each marker by its picture, or drop it.
 images=()

@@ -5,7 +5,7 @@
 #
 # writes OUT_DIR/quillmere-VERSION-ARCH.zip and
 # OUT_DIR/quillmere-VERSION-ARCH-setup.exe. The version is the project's (its
-# CMakeLists.txt, as the build folder was configured), the architecture the
+# app/version.h, as the build folder was configured), the architecture the
 # build's. Both hold the program, the console front end when the build has
 # put one beside the program (quillmere-cli.exe, or quillmere-cli64.exe in
 # the 64-bit build), const\system.txt, log.htm, help.chm and readme.txt; the

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_wash_lock.h"
 
 #include <objbase.h>
 #include <windows.h>
@@ -66,7 +67,9 @@ int RunCommand(const cli::CommandLine& parsed, cli::Win32Console& console) {
     platform::Win32Shell shell;
     platform::Win32WallClock clock;
     cli::ConsoleApp app({fs, registry, system, shell, clock}, ProgramFolder(), console);
-    cli::RunGuard guard;
+    // Held from a granted wash until the command ends.
+    platform::Win32WashLock lock;
+    cli::RunGuard guard(lock);
     app.WashBlocker = [&guard] { return guard.WashBlocker(); };
     if (command.kind == cli::CommandKind::Preview || command.kind == cli::CommandKind::Wash) {
         console.CatchInterrupts();

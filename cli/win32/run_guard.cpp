@@ -2,6 +2,8 @@
 
 #include "app/win32/main_frame.h"
 
+#include <windows.h>
+
 namespace quill::cli {
 
 namespace {
@@ -16,30 +18,20 @@ bool WindowRuns() {
     return exitButton && !::IsWindowEnabled(exitButton);
 }
 
-} // namespace
+const char* const kWindowRuns =
+    "the Quillmere window is running a wash or preview: try again when it has ended";
+const char* const kOtherWash =
+    "another wash from the console is running: try again when it has ended";
 
-RunGuard::~RunGuard() {
-    if (lock_) {
-        if (held_) {
-            ::ReleaseMutex(lock_);
-        }
-        ::CloseHandle(lock_);
-    }
-}
+} // namespace
 
 std::string RunGuard::WashBlocker() {
     if (WindowRuns()) {
-        return "the Quillmere window is running a wash or preview: try again when it has ended";
+        return kWindowRuns;
     }
-    if (!lock_) {
-        lock_ = ::CreateMutexW(nullptr, FALSE, kWashLock);
-    }
-    if (lock_) {
-        const DWORD got = ::WaitForSingleObject(lock_, 0);
-        held_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
-        if (!held_) {
-            return "another wash from the console is running: try again when it has ended";
-        }
+    if (!lock_.TryHold()) {
+        // The window may have begun its run since it was looked at.
+        return WindowRuns() ? kWindowRuns : kOtherWash;
     }
     return "";
 }

@@ -1,32 +1,27 @@
 #pragma once
 
-#include <string>
+#include "platform/wash_lock.h"
 
-#include <windows.h>
+#include <string>
 
 // One wash at a time between the window and the console: a wash from the
 // console is refused while the window runs a wash or preview (its Exit button
-// is disabled for exactly that long) and while another console wash holds
-// the console's wash lock.
+// is disabled for exactly that long) and while another holder (another wash
+// from the console, a wash of the window) has the wash lock.
 
 namespace quill::cli {
 
 class RunGuard {
 public:
-    RunGuard() = default;
-    ~RunGuard();
-    RunGuard(const RunGuard&) = delete;
-    RunGuard& operator=(const RunGuard&) = delete;
+    // lock: the computer's wash lock, held from a granted WashBlocker until
+    // it is released or ends; it outlives this guard.
+    explicit RunGuard(platform::WashLock& lock) : lock_(lock) {}
 
-    // Why a wash may not start now; empty when it may, the lock then held
-    // until this guard ends.
+    // Why a wash may not start now; empty when it may, the lock then held.
     std::string WashBlocker();
 
-    static constexpr const wchar_t* kWashLock = L"Local\\Quillmere.ConsoleWash";
-
 private:
-    HANDLE lock_ = nullptr;
-    bool held_ = false;
+    platform::WashLock& lock_;
 };
 
 } // namespace quill::cli

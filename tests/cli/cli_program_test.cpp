@@ -2,11 +2,12 @@
 // folder of the test's own, started with its output redirected to files, its
 // exit codes and output read back. It lists, previews and washes the shipped
 // items, washes prepared items (all removed, some failed, refused) and
-// refuses a wash while the window runs one.
+// refuses a wash while the window runs one or another holds the wash lock.
 
 #include "support/test_env.h"
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_wash_lock.h"
 
 #include <windows.h>
 
@@ -272,6 +273,28 @@ TEST_F(CliProgramTest, AWashWaitsForTheWindowsRunToEnd) {
     EXPECT_FALSE(Exists("junk\\a.tmp"));
     ::DestroyWindow(window);
     ::UnregisterClassW(L"TFormMainQLMR", wc.hInstance);
+}
+
+// Another wash holds the computer's wash lock (here this test, as a second
+// console wash or the window's timed wash would).
+TEST_F(CliProgramTest, AWashWaitsForAnotherHolderOfTheWashLock) {
+    PrepareItems();
+    platform::Win32WashLock other;
+    ASSERT_TRUE(other.TryHold());
+    Outcome o = Run(L"wash");
+    EXPECT_EQ(o.code, 2);
+    EXPECT_NE(o.err.find("another wash from the console is running: try again when it has ended"),
+              std::string::npos)
+        << o.err;
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(Run(L"preview").code, 0); // a preview changes nothing
+
+    other.Release();
+    o = Run(L"wash");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    // The wash let the lock go as it ended.
+    EXPECT_TRUE(other.TryHold());
 }
 
 } // namespace

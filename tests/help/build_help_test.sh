@@ -28,6 +28,11 @@ bash "$src/build_help.sh" "$src" "$work/none" "$work/shots" > /dev/null
 check $(! grep -q '<img' "$work/none/html/"*.htm; echo $?) "without screenshots no topic shows a picture"
 check $(! grep -ql '<!--screenshot' "$work/none/html/"*.htm; echo $?) "no marker is left in a topic"
 check $([ -s "$work/none/help.chm" ]; echo $?) "help.chm is built without screenshots"
+check $(! grep -ql '@QUILL_' "$work/none/html/"*.htm; echo $?) "no version placeholder is left in a topic"
+check $(grep -q '"Quillmere V[0-9]*\.[0-9][0-9] (Build [0-9]*)"' "$work/none/html/about.htm"; echo $?) \
+  "about.htm names the version as the About dialog shows it"
+check $(grep -q 'captioned "Quillmere V[0-9]*\.[0-9][0-9] Build [0-9]*"' "$work/none/html/main_window.htm"; echo $?) \
+  "main_window.htm names the window's caption"
 
 # With the preferences dialog's picture: that topic shows it, and help.chm holds it.
 convert -size 120x80 xc:'#0a5f89' "$work/shots/preferences.png"
