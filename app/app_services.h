@@ -8,6 +8,7 @@
 #include "platform/shell.h"
 #include "platform/system_info.h"
 #include "platform/wall_clock.h"
+#include "platform/wash_lock.h"
 
 // The services the main window works with; the program entry owns them.
 
@@ -22,6 +23,8 @@ struct AppServices {
     platform::WallClock& clock;
     platform::HotKeys& hotKeys;
     platform::FileDialogs& fileDialogs;
+    // Held for every run: one wash at a time with the console front end.
+    platform::WashLock& washLock;
 };
 
 } // namespace quill

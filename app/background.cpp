@@ -97,7 +97,7 @@ void TFormMainQLMR::FormActivate() {
     }
     const SettingsFile file(services_.fs, AppDir);
     if (file.Read(settings::AutoRun) && (ScheduleFlags & schedule::AtStart)) {
-        WashNowWithoutConfirmation();
+        (void)WashNowWithoutConfirmation(false);
     }
 }
 
@@ -105,7 +105,7 @@ void TFormMainQLMR::WMHotKey(int id) {
     if (id == kHideHotKeyId) {
         HideBrowserWindows();
     } else if (id == kWashHotKeyId) {
-        WashNowWithoutConfirmation();
+        (void)WashNowWithoutConfirmation(true);
     }
 }
 
@@ -124,14 +124,20 @@ void TFormMainQLMR::Timer1Timer() {
         return;
     }
     // The next interval starts when this wash has ended, also when it
-    // failed: its error reaches the user once, not at every tick.
-    WithEnd([this] { WashNowWithoutConfirmation(); },
-            [this] { LastTimedWash = services_.clock.Now(); });
+    // failed: its error reaches the user once, not at every tick. A wash
+    // from the console keeps it waiting: the next tick tries again.
+    bool started = true;
+    WithEnd([&] { started = WashNowWithoutConfirmation(false); },
+            [&] {
+                if (started) {
+                    LastTimedWash = services_.clock.Now();
+                }
+            });
 }
 
 bool TFormMainQLMR::WMQueryEndSession() {
     if (ScheduleFlags & schedule::AtShutdown) {
-        WashNowWithoutConfirmation();
+        (void)WashNowWithoutConfirmation(false);
     }
     return true;
 }

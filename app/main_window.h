@@ -5,6 +5,7 @@
 #include "app/controls.h"
 #include "app/preview_dialogs.h"
 #include "app/run_controller.h"
+#include "app/version.h"
 #include "app/window_host.h"
 #include "help/context_ids.h"
 #include "locations/path_macros.h"
@@ -62,7 +63,7 @@ private:
 
 class TFormMainQLMR {
 public:
-    static constexpr const char* kCaption = "Quillmere V1.09 Build 4";
+    static constexpr const char* kCaption = QUILL_CAPTION_TEXT;
     static constexpr std::int32_t kHelpContext = kHelpMainWindow;
 
     // Creates the window's logic: AppDir, the special files, the run
@@ -120,7 +121,10 @@ public:
     void SetHotKeys(bool registering);
     void HideBrowserWindows();
     // Wash Now with the confirmation question left out.
-    void WashNowWithoutConfirmation();
+    // Wash Now with the confirmation question left out. False when it did
+    // not start because a wash from the console holds the wash lock; tell:
+    // whether the user learns of that.
+    bool WashNowWithoutConfirmation(bool tell);
     // The first activation: the start-up wash when the settings ask for it.
     void FormActivate();
     void WMHotKey(int id);
@@ -283,10 +287,13 @@ private:
     // Hands one run to the controller; the runs over whole items select the
     // selected item again afterwards.
     RunEnd Run(const RunRequest& request, bool ask);
-    // Wash Now, asking first when ask and "prompt Before" say so.
-    void WashAll(bool ask);
-    // Runs one command unless a run is already in progress.
-    template <class F> void Guarded(F&& run);
+    // Wash Now, asking first when ask and "prompt Before" say so; as
+    // WashNowWithoutConfirmation.
+    bool WashAll(bool ask, bool tell);
+    // Runs one command unless a run is already in progress or another wash
+    // holds the wash lock (told to the user when tell); false when it did
+    // not run for the lock.
+    template <class F> bool Guarded(F&& run, bool tell = true);
 
     AppServices services_;
     std::optional<std::string> firstArgument_;

@@ -14,6 +14,9 @@ namespace quill {
 
 namespace {
 
+constexpr const char* kConsoleWashRuns =
+    "A wash from the console is running. Try again when it has ended.";
+
 // Without a window: nothing to pump or show; the clock is the steady one.
 class NoWindow final : public WindowHost {
 public:
@@ -116,18 +119,28 @@ RunOptions TFormMainQLMR::CurrentRunOptions(bool ask) const {
     return RunOptions{UseQuick, ask && PromptBefore, WriteToLog};
 }
 
-template <class F> void TFormMainQLMR::Guarded(F&& run) {
+template <class F> bool TFormMainQLMR::Guarded(F&& run, bool tell) {
     // A run processes messages, so a hot key or the timer may ask for
     // another one meanwhile: runs do not nest.
     if (running_ || run_->Running()) {
-        return;
+        return true;
+    }
+    // Every run may wash (a preview from its dialog): none while the
+    // console washes.
+    if (!services_.washLock.TryHold()) {
+        if (tell) {
+            services_.dialogs.ShowMessage(platform::MessageKind::Information, kConsoleWashRuns);
+        }
+        return false;
     }
     running_ = true;
     EnableEditCommands(false);
     WithEnd(run, [this] {
         running_ = false;
+        services_.washLock.Release();
         EnableEditCommands(true);
     });
+    return true;
 }
 
 void TFormMainQLMR::EnableRunCommands(bool enabled) {
@@ -264,22 +277,24 @@ void TFormMainQLMR::RunRegistryChild(bool preview) {
 
 // --- Commands ---
 
-void TFormMainQLMR::WashAll(bool ask) {
-    Guarded([this, ask] {
-        spMainCancel.Visible = true;
-        const std::int32_t remembered = ChListBoxItem.ItemIndex;
-        RunAllChecked(false, ask);
-        ChListBoxItem.ItemIndex = remembered;
-        SelectItem();
-    });
+bool TFormMainQLMR::WashAll(bool ask, bool tell) {
+    return Guarded(
+        [this, ask] {
+            spMainCancel.Visible = true;
+            const std::int32_t remembered = ChListBoxItem.ItemIndex;
+            RunAllChecked(false, ask);
+            ChListBoxItem.ItemIndex = remembered;
+            SelectItem();
+        },
+        tell);
 }
 
 void TFormMainQLMR::btnWashAllClick() {
-    WashAll(true);
+    (void)WashAll(true, true);
 }
 
-void TFormMainQLMR::WashNowWithoutConfirmation() {
-    WashAll(false);
+bool TFormMainQLMR::WashNowWithoutConfirmation(bool tell) {
+    return WashAll(false, tell);
 }
 
 void TFormMainQLMR::btnMainPreviewClick() {

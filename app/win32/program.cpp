@@ -12,6 +12,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_info.h"
+#include "platform/win32/win32_wash_lock.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -77,7 +78,9 @@ int RunProgram(HINSTANCE instance) {
     platform::Win32WallClock clock;
     platform::Win32HotKeys hotKeys;
     platform::Win32FileDialogs fileDialogs;
-    const AppServices services{fs, registry, system, shell, dialogs, clock, hotKeys, fileDialogs};
+    platform::Win32WashLock washLock;
+    const AppServices services{fs,    registry, system,      shell,   dialogs,
+                               clock, hotKeys,  fileDialogs, washLock};
 
     TFormMainQLMR form(services, ProgramFolder(), FirstArgument());
     form.ProgramPath = ProgramFile();

@@ -405,6 +405,47 @@ TEST_F(WashRunsTest, SessionEndWashesWhenAskedAndAlwaysLetsWindowsGoOn) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(WashRunsTest, AConsoleWashKeepsTheWindowsRunsWaiting) {
+    env->Put("wildcard.ini", "[Schedule]\r\nSchedule Option=byShutdown byEveryHour \r\n"
+                             "Minuts=30\r\n");
+    auto w = Start(); // the interval starts now, 11:30
+    ASSERT_TRUE(console.TryHold());
+    const std::string told = "A wash from the console is running. Try again when it has ended.";
+    w->btnWashAllClick();
+    EXPECT_EQ(LastMessage(), told);
+    dialogs.shown.clear();
+    w->btnMainPreviewClick();
+    w->WMHotKey(TFormMainQLMR::kWashHotKeyId);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(window.shown, 0);
+    // Washes nobody asked for at the window wait without a word.
+    dialogs.shown.clear();
+    clock.now = {2026, 12, 9, 12, 0, 0, 0};
+    w->Timer1Timer();
+    EXPECT_TRUE(w->WMQueryEndSession());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(w->LastTimedWash.hour, 11);
+    EXPECT_TRUE(w->btnWashAll.Enabled);
+    EXPECT_TRUE(w->SpeedButton17.Enabled);
+
+    // Once the console is done, the next tick washes; the window holds the
+    // lock while it runs and lets it go after.
+    console.Release();
+    int pumps = 0;
+    bool consoleGotIn = false;
+    window.onPump = [&](int) {
+        ++pumps;
+        consoleGotIn = consoleGotIn || console.TryHold();
+    };
+    w->Timer1Timer();
+    EXPECT_GT(pumps, 0);
+    EXPECT_FALSE(consoleGotIn);
+    EXPECT_FALSE(Exists("junk\\a.tmp"));
+    EXPECT_EQ(w->LastTimedWash.hour, 12);
+    EXPECT_FALSE(washLock.Held());
+}
+
 TEST_F(WashRunsTest, StartUpWashNeedsAutoRunAndComesOnce) {
     env->Put("wildcard.ini", "[Schedule]\r\nSchedule Option=byStart \r\n");
     auto w = Start();

@@ -6,6 +6,7 @@
 #include "platform/memory/memory_hot_keys.h"
 #include "platform/memory/memory_shell.h"
 #include "platform/memory/memory_system_info.h"
+#include "platform/memory/memory_wash_lock.h"
 #include "support/fake_window.h"
 #include "support/registry_env.h"
 #include "support/test_env.h"
@@ -37,14 +38,18 @@ protected:
     platform::MemoryDialogs dialogs;
     platform::MemoryHotKeys hotKeys;
     platform::MemoryFileDialogs fileDialogs;
+    // The computer's wash lock; console stands for a console wash holding it.
+    platform::MemoryWashLock::Shared washes;
+    platform::MemoryWashLock washLock{washes};
+    platform::MemoryWashLock console{washes};
     SetClock clock;
     FakeWindow window;
     const std::string& app = env->Root();
 
     // The main window's logic in the test's folder, on the fake window.
     std::unique_ptr<TFormMainQLMR> Start(std::optional<std::string> argument = std::nullopt) {
-        const AppServices services{env->Fs(), reg->Registry(), system,  shell,
-                                   dialogs,   clock,           hotKeys, fileDialogs};
+        const AppServices services{env->Fs(), reg->Registry(), system,      shell,   dialogs,
+                                   clock,     hotKeys,         fileDialogs, washLock};
         auto w = std::make_unique<TFormMainQLMR>(services, app, std::move(argument));
         w->SetHost(&window);
         return w;
