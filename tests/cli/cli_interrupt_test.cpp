@@ -129,40 +129,32 @@ protected:
         }
     }
 
-    // The files left in junk, by name, with their content.
-    std::map<std::string, std::string> JunkLeft() {
-        std::map<std::string, std::string> left;
-        WIN32_FIND_DATAW data;
-        HANDLE h = ::FindFirstFileW(Wide(app + "junk\\*").c_str(), &data);
-        if (h == INVALID_HANDLE_VALUE) {
-            return left;
-        }
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                const std::string name = platform::win32::Narrow(data.cFileName);
-                left[name] = env->Get("junk\\" + name);
-            }
-        } while (::FindNextFileW(h, &data));
-        ::FindClose(h);
-        return left;
-    }
-
-    // The names in the program folder.
-    std::set<std::string> ProgramFolder() {
+    // The names in a folder of the program folder ("" for itself).
+    std::set<std::string> NamesIn(const std::string& folder, bool filesOnly) {
         std::set<std::string> names;
         WIN32_FIND_DATAW data;
-        HANDLE h = ::FindFirstFileW(Wide(app + "*").c_str(), &data);
+        HANDLE h = ::FindFirstFileW(Wide(app + folder + "*").c_str(), &data);
         if (h == INVALID_HANDLE_VALUE) {
             return names;
         }
         do {
             const std::string name = platform::win32::Narrow(data.cFileName);
-            if (name != "." && name != "..") {
+            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (name != "." && name != ".." && !(filesOnly && isFolder)) {
                 names.insert(name);
             }
         } while (::FindNextFileW(h, &data));
         ::FindClose(h);
         return names;
+    }
+
+    // The files left in junk, by name, with their content.
+    std::map<std::string, std::string> JunkLeft() {
+        std::map<std::string, std::string> left;
+        for (const std::string& name : NamesIn("junk\\", true)) {
+            left[name] = env->Get("junk\\" + name);
+        }
+        return left;
     }
 
     // Starts the program with arguments, its error output on the console,
@@ -245,7 +237,7 @@ protected:
         if (washed) {
             expected.insert({"left.htm", "right.htm"});
         }
-        EXPECT_EQ(ProgramFolder(), expected);
+        EXPECT_EQ(NamesIn("", false), expected);
     }
 };
 
@@ -271,6 +263,13 @@ TEST_F(CliInterruptTest, CtrlCStopsAWashBetweenTwoFiles) {
     EXPECT_EQ(static_cast<long>(left.size()), kFiles - removed);
     ExpectLogOf(left);
     ExpectOwnFilesUntouched(true);
+
+    // Nothing of the stopped wash is in the way of the next, which removes
+    // the rest in a section of its own.
+    const test::Outcome next = Run(L"wash --quick --yes");
+    EXPECT_EQ(next.code, 0) << next.err;
+    EXPECT_TRUE(JunkLeft().empty());
+    EXPECT_EQ(Occurrences(env->Get("right.htm"), "</table>\r\n"), 2u);
 }
 
 TEST_F(CliInterruptTest, CtrlCWhileAWashSearchesRemovesNothing) {
