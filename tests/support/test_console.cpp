@@ -11,21 +11,45 @@ TestConsole& TestConsole::Get() {
     return console;
 }
 
+namespace {
+
+bool IsConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return ::GetConsoleMode(handle, &mode) != 0;
+}
+
+// Whether other programs are attached to the console: Ctrl+C would reach
+// them too (a shell, the test runner).
+bool SharedConsole() {
+    DWORD ids[2] = {};
+    return ::GetConsoleProcessList(ids, 2) > 1;
+}
+
+} // namespace
+
 TestConsole::TestConsole() {
-    const HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
-    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
-    if (::GetConsoleWindow() == nullptr && ::GetConsoleCP() == 0) {
-        // Wine leaves such a program a console handle that leads nowhere:
-        // given up first, else no new console can be had.
+    if (::GetConsoleCP() == 0 || SharedConsole()) {
+        // Wine leaves a program whose streams are no terminal a console
+        // handle that leads nowhere: given up first, else no new console
+        // can be had.
+        constexpr DWORD kStreams[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+        HANDLE streams[3] = {};
+        for (int i = 0; i < 3; ++i) {
+            streams[i] = ::GetStdHandle(kStreams[i]);
+        }
+        const bool onConsole[3] = {IsConsole(streams[0]), IsConsole(streams[1]),
+                                   IsConsole(streams[2])};
         ::FreeConsole();
         if (!::AllocConsole()) {
             return;
         }
-        // The test's own output still goes where it went.
-        ::SetStdHandle(STD_INPUT_HANDLE, in);
-        ::SetStdHandle(STD_OUTPUT_HANDLE, out);
-        ::SetStdHandle(STD_ERROR_HANDLE, err);
+        // The test's own streams still go where they went, but for those of
+        // the console given up, which now are the new one's.
+        for (int i = 0; i < 3; ++i) {
+            if (!onConsole[i]) {
+                ::SetStdHandle(kStreams[i], streams[i]);
+            }
+        }
     }
     // A handler function, unlike ignoring Ctrl+C, is not handed down to the
     // programs started.
