@@ -4,7 +4,7 @@
 // items, washes prepared items (all removed, some failed, refused) and
 // refuses a wash while the window runs one or another holds the wash lock.
 
-#include "support/test_env.h"
+#include "support/cli_program.h"
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_wash_lock.h"
@@ -14,122 +14,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace quill {
 namespace {
 
 using platform::win32::Wide;
-
-std::wstring Built(const char* unixPath) {
-    std::string path = unixPath;
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    return Wide("Z:" + path);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-struct Outcome {
-    long code = -1;
-    std::string out;
-    std::string err;
-};
-
-class CliProgramTest : public ::testing::Test {
-protected:
-    std::unique_ptr<test::TestEnv> env = test::MakeTestEnv();
-    const std::string& app = env->Root();
-
-    void SetUp() override {
-        const std::wstring cli = Built(QUILL_CLI_PROGRAM);
-        ASSERT_TRUE(::CopyFileW(cli.c_str(), Wide(app + "quillmere-cli.exe").c_str(), FALSE));
-        env->MakeFolder("io");
-        env->MakeFolder("tmp");
-    }
-
-    void CopyShippedItems() {
-        env->MakeFolder("const");
-        const std::wstring shipped = FolderOf(Built(QUILL_CLI_PROGRAM)) + L"const\\system.txt";
-        ASSERT_TRUE(::CopyFileW(shipped.c_str(), Wide(app + "const\\system.txt").c_str(), FALSE));
-    }
-
-    // Runs the program with arguments, its output into files; its own TEMP
-    // and TMP are the test's, so that no wash reaches beyond the test.
-    Outcome Run(const std::wstring& arguments) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        // Files of this run's own: a console host the last run left behind
-        // for a moment may still hold that run's.
-        std::string number;
-        number += std::to_string(++runs_);
-        const std::string outName = "io\\out" + number + ".txt";
-        const std::string errName = "io\\err" + number + ".txt";
-        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-        HANDLE out = ::CreateFileW(Wide(app + outName).c_str(), GENERIC_WRITE, kShareAll, &inherit,
-                                   CREATE_ALWAYS, 0, nullptr);
-        HANDLE err = ::CreateFileW(Wide(app + errName).c_str(), GENERIC_WRITE, kShareAll, &inherit,
-                                   CREATE_ALWAYS, 0, nullptr);
-        Outcome outcome;
-        if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
-            ADD_FAILURE() << "cannot open the output files";
-            return outcome;
-        }
-        const std::wstring tmp = Wide(app + "tmp");
-        ::SetEnvironmentVariableW(L"TEMP", tmp.c_str());
-        ::SetEnvironmentVariableW(L"TMP", tmp.c_str());
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-        si.hStdOutput = out;
-        si.hStdError = err;
-        const std::wstring exe = Wide(app + "quillmere-cli.exe");
-        std::wstring command = L"\"" + exe + L"\" " + arguments;
-        PROCESS_INFORMATION pi{};
-        if (::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             Wide(app).c_str(), &si, &pi)) {
-            if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) {
-                DWORD code = 0;
-                ::GetExitCodeProcess(pi.hProcess, &code);
-                outcome.code = static_cast<long>(code);
-            } else {
-                ::TerminateProcess(pi.hProcess, 99);
-            }
-            ::CloseHandle(pi.hThread);
-            ::CloseHandle(pi.hProcess);
-        } else {
-            ADD_FAILURE() << "cannot start the program";
-        }
-        ::SetEnvironmentVariableW(L"TEMP", nullptr);
-        ::SetEnvironmentVariableW(L"TMP", nullptr);
-        ::CloseHandle(out);
-        ::CloseHandle(err);
-        outcome.out = env->Get(outName);
-        outcome.err = env->Get(errName);
-        return outcome;
-    }
-
-    int runs_ = 0;
-
-    bool Exists(const std::string& relative) { return env->Get(relative) != "<missing>"; }
-
-    // One user item that removes the *.tmp files of junk.
-    void PrepareItems() {
-        env->Put("junk\\a.tmp", "aaaa");
-        env->Put("junk\\b.tmp", "bb");
-        env->Put("junk\\Caf\xC3\xA9 \xE6\x97\xA5.tmp", "c");
-        env->Put("junk\\keep.txt", "k");
-        env->Put("const\\user.txt", "[Common]\r\nTotal=1\r\nItem0=Junk \xC3\xA9t\xC3\xA9\r\n"
-                                    "[Junk \xC3\xA9t\xC3\xA9]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                                    "tFolder0.ChildItemName=tmp\r\ntFolder0.isactive=1\r\n"
-                                    "tFolder0.bycategory=1\r\ntFolder0.deletepath=" +
-                                        app + "junk\\*.tmp\r\n");
-    }
-};
+using test::CliProgramTest;
+using test::Outcome;
 
 TEST_F(CliProgramTest, VersionHelpAndUsageErrors) {
     Outcome o = Run(L"--version");
