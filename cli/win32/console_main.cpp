@@ -1,6 +1,7 @@
 // The console front end's entry: the arguments, the services, the program
 // folder (that of quillmere.exe beside it) and the exit code.
 
+#include "app/with_end.h"
 #include "cli/command_line.h"
 #include "cli/console_app.h"
 #include "cli/win32/run_guard.h"
@@ -74,7 +75,9 @@ int RunCommand(const cli::CommandLine& parsed, cli::Win32Console& console) {
     if (command.kind == cli::CommandKind::Preview || command.kind == cli::CommandKind::Wash) {
         console.CatchInterrupts();
     }
-    return app.Run(command);
+    int code = cli::kUsageOrDataError;
+    WithEnd([&] { code = app.Run(command); }, [&] { console.RunEnded(); });
+    return code;
 }
 
 } // namespace

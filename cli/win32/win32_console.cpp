@@ -11,13 +11,32 @@ namespace quill::cli {
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+// Set once the run that catches interrupts has ended.
+HANDLE g_runEnded = nullptr;
+// Windows ends a program about five seconds after its console was closed
+// (or the session ended); the wait for the run stays within that.
+constexpr DWORD kCloseWaitMs = 4500;
 
 BOOL WINAPI OnControl(DWORD event) {
-    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
         g_interrupted = true;
         return TRUE;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        // The program ends with its console: the run stops between files,
+        // as for Ctrl+C, and the program ends once it has, so that no file
+        // is left half overwritten and the log is closed.
+        g_interrupted = true;
+        if (g_runEnded) {
+            (void)::WaitForSingleObject(g_runEnded, kCloseWaitMs);
+        }
+        return FALSE;
+    default:
+        return FALSE;
     }
-    return FALSE;
 }
 
 bool IsConsole(HANDLE handle) {
@@ -37,7 +56,16 @@ bool Win32Console::Interrupted() const {
 }
 
 void Win32Console::CatchInterrupts() {
+    if (!g_runEnded) {
+        g_runEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
     ::SetConsoleCtrlHandler(OnControl, TRUE);
+}
+
+void Win32Console::RunEnded() {
+    if (g_runEnded) {
+        ::SetEvent(g_runEnded);
+    }
 }
 
 void Win32Console::Write(HANDLE handle, bool isConsole, std::string_view text) {

@@ -21,8 +21,10 @@ public:
     bool Interrupted() const override;
 
     // From now on Ctrl+C and Ctrl+Break ask the run to stop instead of
-    // ending the program.
+    // ending the program; closing the console asks the same and holds the
+    // program's end (a few seconds at most) until RunEnded.
     void CatchInterrupts();
+    void RunEnded();
 
 private:
     static void Write(HANDLE handle, bool isConsole, std::string_view text);
