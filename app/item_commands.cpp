@@ -262,8 +262,8 @@ void TFormMainQLMR::EditFolderChild(bool adding) {
         child.RegisterValueofName.clear();
         child.deletepath.clear();
         child.deletefilename.clear();
-        // Not shown in the editor: a key left at this place by a child
-        // deleted before must not make the new one remove folders.
+        // A key left at this place by a child deleted before must not make
+        // the new one remove folders: the box starts unticked.
         child.RemoveEmptyFolders = false;
     }
     TFormFolder editor(Editors());

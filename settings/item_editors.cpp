@@ -104,6 +104,7 @@ void TransferFolderChild(TFormFolder& editor, tChildFolder& child, TransferDirec
         editor.Chisactive = child.isactive;
         editor.ChooseKind(child.bycategory);
         editor.Chincludesubfolder = child.IsIncludeSubfolder;
+        editor.ChRemoveEmptyFolders = child.RemoveEmptyFolders;
         editor.EditRegister = child.RegisterName;
         editor.EditRegisterValue = child.RegisterValueofName;
         editor.EditFolder = child.deletepath;
@@ -114,6 +115,7 @@ void TransferFolderChild(TFormFolder& editor, tChildFolder& child, TransferDirec
     child.isactive = editor.Chisactive;
     child.bycategory = editor.ChosenKind();
     child.IsIncludeSubfolder = editor.Chincludesubfolder;
+    child.RemoveEmptyFolders = editor.ChRemoveEmptyFolders;
     child.RegisterName = Trimmed(editor.EditRegister);
     child.RegisterValueofName = Trimmed(editor.EditRegisterValue);
     child.deletepath = Trimmed(editor.EditFolder);

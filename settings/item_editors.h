@@ -71,6 +71,9 @@ public:
     std::string EditRegister;
     std::string EditRegisterValue;
     bool Chincludesubfolder = false;
+    // After the files, the folders the wash leaves empty go too, up to and
+    // including the entry's own folder.
+    bool ChRemoveEmptyFolders = false;
     ModalResult ModalResult_ = ModalResult::None;
 
 private:

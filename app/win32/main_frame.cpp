@@ -425,7 +425,15 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // An owner-drawn button reports a quick second click as a double
         // click: it is a click all the same.
         if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED) {
-            OnCommand(LOWORD(wParam));
+            int id = LOWORD(wParam);
+            if (id == IDOK && lParam == 0) {
+                // Enter: the window has no default button, and an
+                // owner-drawn one does not take Enter itself. The command
+                // button that has the focus is meant, as for Space.
+                HWND focus = ::GetFocus();
+                id = focus && ::GetParent(focus) == hwnd_ ? ::GetDlgCtrlID(focus) : 0;
+            }
+            OnCommand(id);
             return 0;
         }
         break;

@@ -147,7 +147,7 @@ TEST_F(ItemCommandsTest, DeletingAndMovingWashItems) {
     EXPECT_FALSE(w->CurrentItem);
 }
 
-TEST_F(ItemCommandsTest, AnAddedFolderChildNeverTakesAFlagLeftAtItsPlace) {
+TEST_F(ItemCommandsTest, RemovingEmptyFoldersIsTheEditorsTickAndNeverLeftOverFromAnOldChild) {
     env->Put("const\\user.txt", "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n"
                                 "tFolder.Total=0\r\ntFolder0.ChildItemName=Old\r\n"
                                 "tFolder0.RemoveEmptyFolders=1\r\n");
@@ -162,6 +162,24 @@ TEST_F(ItemCommandsTest, AnAddedFolderChildNeverTakesAFlagLeftAtItsPlace) {
     tItemContent stored(env->Fs(), app + "const\\user.txt", "Mine");
     ASSERT_EQ(stored.Folders.Count(), 1);
     EXPECT_FALSE(stored.Folders.Items[0].RemoveEmptyFolders);
+    EXPECT_EQ(env->Get("const\\user.txt").find("RemoveEmptyFolders"), std::string::npos);
+
+    // Ticked in the editor, stored; shown ticked the next time; unticked, gone.
+    window.onFolderEditor = [](TFormFolder& e) {
+        EXPECT_FALSE(e.ChRemoveEmptyFolders);
+        e.ChRemoveEmptyFolders = true;
+        e.SpeedButton1Click();
+    };
+    w->btnEditFolderClick();
+    EXPECT_TRUE(tItemContent(env->Fs(), app + "const\\user.txt", "Mine")
+                    .Folders.Items[0]
+                    .RemoveEmptyFolders);
+    window.onFolderEditor = [](TFormFolder& e) {
+        EXPECT_TRUE(e.ChRemoveEmptyFolders);
+        e.ChRemoveEmptyFolders = false;
+        e.SpeedButton1Click();
+    };
+    w->btnEditFolderClick();
     EXPECT_EQ(env->Get("const\\user.txt").find("RemoveEmptyFolders"), std::string::npos);
 }
 

@@ -175,6 +175,11 @@ TEST(LookOnScreen, MainWindowAndItemPreview) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(previewids::IDB_CLOSE, BN_CLICKED), 0);
     ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewAll", nullptr); }));
     EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == preview; }));
+    // Enter presses the focused glyph button, as Space does.
+    Press(preview, VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return (dialog = ::FindWindowW(L"TFormPreviewAll", nullptr)); }));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(previewids::IDB_CLOSE, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !::FindWindowW(L"TFormPreviewAll", nullptr); }));
 
     // The item preview follows its border: the list grows, Wash and Close
     // stay at the bottom.

@@ -1,6 +1,7 @@
 // The folder/file entry editor, top to bottom: the name, Active, the three
 // ways to name the files, each with its fields indented under its radio
-// button, Include Subfolder, and Help, Save and Cancel at the bottom right.
+// button, Include Subfolder, Remove the folders it leaves empty, and Help,
+// Save and Cancel at the bottom right.
 // The radio buttons come one after another in the Tab order: one Tab stop.
 
 #include "app/win32/dialogs/folder_child_editor.h"
@@ -34,10 +35,12 @@ void ShowFolderChildEditor(const DialogContext& context, TFormFolder& form) {
     d.Edit({kEditRegisterValue, 19, 164, 214, 14}, form.EditRegisterValue);
     d.Check({kCheckIncludeSubfolder, 7, 184, 150, 10}, "Include Subfolder",
             form.Chincludesubfolder);
-    d.Button({kButtonHelp, 95, 199, 50, 14}, "&Help", [&] { form.SpeedButton4Click(); });
+    d.Check({kCheckRemoveEmptyFolders, 7, 197, 246, 10}, "Remove the folders it leaves empty",
+            form.ChRemoveEmptyFolders);
+    d.Button({kButtonHelp, 95, 212, 50, 14}, "&Help", [&] { form.SpeedButton4Click(); });
     d.Button(
-        {kButtonSave, 149, 199, 50, 14}, "S&ave", [&] { form.SpeedButton1Click(); }, true);
-    d.Button({kButtonCancel, 203, 199, 50, 14}, "Can&cel", [&] { form.SpeedButton2Click(); });
+        {kButtonSave, 149, 212, 50, 14}, "S&ave", [&] { form.SpeedButton1Click(); }, true);
+    d.Button({kButtonCancel, 203, 212, 50, 14}, "Can&cel", [&] { form.SpeedButton2Click(); });
     d.OnHelp([&] { form.SpeedButton4Click(); });
     d.ShowModal([&] { return form.ModalResult_ != ModalResult::None; },
                 [&] { form.SpeedButton2Click(); });

@@ -6,7 +6,7 @@
 namespace quill::dialog::folder_child_editor {
 
 constexpr int kWidth = 260;
-constexpr int kHeight = 220;
+constexpr int kHeight = 233;
 
 constexpr int kTextName = 1201;
 constexpr int kEditName = 1202;
@@ -27,5 +27,6 @@ constexpr int kCheckIncludeSubfolder = 1216;
 constexpr int kButtonHelp = 1217;
 constexpr int kButtonSave = 1218;
 constexpr int kButtonCancel = 1219;
+constexpr int kCheckRemoveEmptyFolders = 1220;
 
 } // namespace quill::dialog::folder_child_editor
