@@ -38,11 +38,12 @@ std::wstring Built(const char* unixPath) {
     return platform::win32::Wide("Z:" + path);
 }
 
-TEST(Version, TheProgramsVersionResourceIsTheOneVersion) {
-    const std::wstring program = Built(QUILL_PROGRAM);
+void ExpectTheOneVersion(const char* unixPath) {
+    SCOPED_TRACE(unixPath);
+    const std::wstring program = Built(unixPath);
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(program.c_str(), &ignored);
-    ASSERT_GT(size, 0u) << "no version resource in " << QUILL_PROGRAM;
+    ASSERT_GT(size, 0u) << "no version resource";
     std::string data(size, '\0');
     ASSERT_TRUE(::GetFileVersionInfoW(program.c_str(), 0, size, data.data()));
 
@@ -67,6 +68,11 @@ TEST(Version, TheProgramsVersionResourceIsTheOneVersion) {
                   QUILL_VERSION_BUILD_TEXT)
             << name;
     }
+}
+
+TEST(Version, TheProgramsVersionResourcesAreTheOneVersion) {
+    ExpectTheOneVersion(QUILL_PROGRAM);
+    ExpectTheOneVersion(QUILL_CONSOLE_PROGRAM);
 }
 #endif
 
