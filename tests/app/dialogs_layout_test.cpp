@@ -14,6 +14,8 @@
 #include "app/win32/dialogs/registry_child_editor_ids.h"
 #include "app/win32/dialogs/wash_item_editor_ids.h"
 #include "app/win32/dialogs/wildcard_dialog_ids.h"
+#include "app/win32/main_frame_ids.h"
+#include "app/win32/preview_window_ids.h"
 #include "support/screenshot.h"
 #include "support/test_env.h"
 #include "support/window_driver.h"
@@ -38,22 +40,21 @@ using platform::win32::Wide;
 using namespace test::window;
 
 // The item preview's controls.
-constexpr int kPreviewWash = 10;
-constexpr int kPreviewClose = 11;
-constexpr int kPreviewTabs = 12;
-constexpr int kPreviewFiles = 100;
-constexpr int kPreviewEntries = 101;
-constexpr int kPreviewSelectAll = 200;
+constexpr int kPreviewWash = win32app::previewids::IDB_WASH;
+constexpr int kPreviewClose = win32app::previewids::IDB_CLOSE;
+constexpr int kPreviewTabs = win32app::previewids::IDC_PAGES;
+constexpr int kPreviewFiles = win32app::previewids::IDL_FIRST_LIST;
+constexpr int kPreviewEntries = win32app::previewids::IDL_FIRST_LIST + 1;
+constexpr int kPreviewSelectAll = win32app::previewids::IDB_FIRST_SELECT_ALL;
 
 // The main window's commands.
-constexpr int kBtnSetting = 100;
-constexpr int kBtnExclude = 101;
-constexpr int kSpeedButton3 = 106; // About
-constexpr int kChListBoxItem = 200;
-constexpr int kBtnPreviewCurrentItem = 300;
-constexpr int kSpNew = 302;
-constexpr int kBtnaddfolder = 402;
-constexpr int kBtnAddRegsiterChild = 502;
+constexpr int kBtnSetting = win32app::mainids::IDB_SETTING;
+constexpr int kBtnExclude = win32app::mainids::IDB_EXCLUDE;
+constexpr int kSpeedButton3 = win32app::mainids::IDB_ABOUT;
+constexpr int kBtnPreviewCurrentItem = win32app::mainids::IDB_PREVIEW_ITEM;
+constexpr int kSpNew = win32app::mainids::IDB_NEW_ITEM;
+constexpr int kBtnaddfolder = win32app::mainids::IDB_ADD_FOLDER;
+constexpr int kBtnAddRegsiterChild = win32app::mainids::IDB_ADD_REGISTER;
 
 std::wstring ClassOf(HWND w) {
     wchar_t name[64] = {};
@@ -228,12 +229,8 @@ public:
             return;
         }
         program_ = std::make_unique<Program>(app_ + L"quillmere.exe");
-        ok_ = program_->Started() && WaitFor([&] {
-                  window = ::FindWindowW(L"TFormMainQLMR", nullptr);
-                  HWND items = window ? ::GetDlgItem(window, kChListBoxItem) : nullptr;
-                  return items && ::IsWindowVisible(window) &&
-                         ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 1;
-              });
+        HWND items = nullptr;
+        ok_ = program_->Started() && WaitForMainWindow(window, items, 1, 1);
     }
     ~OnScreen() {
         if (window && ::IsWindow(window)) {
@@ -428,7 +425,7 @@ TEST(DialogLayout, ExclusionFilterAndWildcardDialogsKeepTheirButtonsBesideTheLis
 TEST(DialogLayout, EditorsTakeEnterAndKeepRadioGroupsOneTabStop) {
     OnScreen s;
     ASSERT_TRUE(s.Ok());
-    HWND items = ::GetDlgItem(s.window, kChListBoxItem);
+    HWND items = ::GetDlgItem(s.window, win32app::mainids::IDL_ITEMS);
 
     // The wash item editor: Enter in the name saves.
     namespace item = dialog::wash_item_editor;

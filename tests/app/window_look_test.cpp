@@ -116,12 +116,7 @@ TEST(LookOnScreen, MainWindowAndItemPreview) {
     ASSERT_TRUE(program.Started());
     HWND window = nullptr;
     HWND items = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        window = ::FindWindowW(L"TFormMainQLMR", nullptr);
-        items = window ? ::GetDlgItem(window, IDL_ITEMS) : nullptr;
-        return items && ::IsWindowVisible(window) &&
-               ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 2;
-    }));
+    ASSERT_TRUE(WaitForMainWindow(window, items, 2, 2));
     HWND folders = ::GetDlgItem(window, IDL_FOLDERS);
 
     // Rows 17 pixels high in the lists.

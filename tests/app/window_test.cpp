@@ -198,11 +198,7 @@ TEST(MainWindowOnScreen, AddsAWashItemThroughItsEditor) {
     ASSERT_TRUE(program.Started());
     HWND window = nullptr;
     HWND items = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        window = ::FindWindowW(L"TFormMainQLMR", nullptr);
-        items = window ? ::GetDlgItem(window, IDL_ITEMS) : nullptr;
-        return items && ::IsWindowVisible(window);
-    }));
+    ASSERT_TRUE(WaitForMainWindow(window, items));
     ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) == 1; }));
 
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDB_NEW_ITEM, BN_CLICKED), 0);

@@ -28,7 +28,6 @@ using platform::win32::Wide;
 using namespace test::window;
 using Files = std::set<std::wstring>;
 
-constexpr int kChListBoxItem = 200;
 constexpr DWORD kSetupTimeoutMs = 120000;
 const wchar_t* const kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmere";
@@ -275,12 +274,7 @@ TEST_F(Package, InstallsForTheUserAndStartsFromTheInstalledFolder) {
         ASSERT_TRUE(program.Started());
         HWND window = nullptr;
         HWND items = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            window = ::FindWindowW(L"TFormMainQLMR", nullptr);
-            items = window ? ::GetDlgItem(window, kChListBoxItem) : nullptr;
-            return items && ::IsWindowVisible(window) &&
-                   ::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0) > 0;
-        }));
+        ASSERT_TRUE(WaitForMainWindow(window, items, 1));
 
         // Its files cannot be replaced while it runs: setup says so and fails.
         EXPECT_EQ(RunToEnd(SetupProgram(), L"/S"), 3);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/win32/main_frame_ids.h"
 #include "platform/win32/wide.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <climits>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,20 @@ template <class Pred> bool WaitFor(Pred pred, DWORD timeoutMs = 15000) {
         ::Sleep(50);
     }
     return true;
+}
+
+// Waits for the program's main window to show, its wash item list holding
+// from minRows to maxRows rows; window and items are what was found.
+inline bool WaitForMainWindow(HWND& window, HWND& items, int minRows = 0, int maxRows = INT_MAX) {
+    return WaitFor([&] {
+        window = ::FindWindowW(L"TFormMainQLMR", nullptr);
+        items = window ? ::GetDlgItem(window, win32app::mainids::IDL_ITEMS) : nullptr;
+        if (!items || !::IsWindowVisible(window)) {
+            return false;
+        }
+        const auto rows = static_cast<int>(::SendMessageW(items, LVM_GETITEMCOUNT, 0, 0));
+        return rows >= minRows && rows <= maxRows;
+    });
 }
 
 class Program {
