@@ -120,7 +120,6 @@ public:
     // A hot key that cannot be registered is reported in one message.
     void SetHotKeys(bool registering);
     void HideBrowserWindows();
-    // Wash Now with the confirmation question left out.
     // Wash Now with the confirmation question left out. False when it did
     // not start because a wash from the console holds the wash lock; tell:
     // whether the user learns of that.
